@@ -1,0 +1,64 @@
+#include "file_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "window.h"
+
+std::string FilterFromBars(const char* barFilter)
+{
+    std::string out = barFilter ? barFilter : "";
+    for (char& c : out)
+        if (c == '|') c = '\0';
+    out.push_back('\0');  // the list ends with an empty entry
+    return out;
+}
+
+TZivaRariDialog::TData::TData(DWORD flags, const char* filter, const char*, const char* initialDir,
+                              const char* defExt, int maxPath, int filterIndex)
+    : Flags(flags | OFN_LONGNAMES), Filter(FilterFromBars(filter)), InitialDir(initialDir ? initialDir : ""),
+      DefExt(defExt ? defExt : ""), FilterIndex(filterIndex),
+      FileName(static_cast<size_t>(maxPath > 0 ? maxPath : kDefaultMaxPath), '\0')
+{
+    // The Explorer-style dialog exists from major version 4 on.
+    if (LOBYTE(LOWORD(GetVersion())) >= 4) Flags |= OFN_EXPLORER;
+}
+
+void TZivaRariDialog::TData::SetFileName(const std::string& name)
+{
+    if (name.size() + 1 > FileName.size()) FileName.resize(name.size() + 1);
+    std::fill(FileName.begin(), FileName.end(), '\0');
+    std::copy(name.begin(), name.end(), FileName.begin());
+}
+
+TZivaRariDialog::TZivaRariDialog(TWindow* parent, TData& data, const char*, const char* title, HINSTANCE)
+    : parent_(parent), data_(data), title_(title)
+{
+}
+
+int TZivaRariDialog::Execute()
+{
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = parent_ ? parent_->HWindow : nullptr;
+    ofn.lpstrFilter = data_.Filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(data_.FilterIndex);
+    ofn.lpstrFile = data_.FileName.data();
+    ofn.nMaxFile = static_cast<DWORD>(data_.FileName.size());
+    ofn.lpstrInitialDir = data_.InitialDir.empty() ? nullptr : data_.InitialDir.c_str();
+    ofn.lpstrTitle = title_;
+    ofn.Flags = AdjustFlags(data_.Flags);
+    ofn.lpstrDefExt = data_.DefExt.empty() ? nullptr : data_.DefExt.c_str();
+    return Show(ofn) ? IDOK : IDCANCEL;
+}
+
+BOOL TFileOpenDialog::Show(OPENFILENAMEA& ofn) { return GetOpenFileNameA(&ofn); }
+
+BOOL TFileSaveDialog::Show(OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }
+
+DWORD TFileSaveDialog::AdjustFlags(DWORD flags) const
+{
+    if (flags & OFN_FILEMUSTEXIST) flags = (flags & ~static_cast<DWORD>(OFN_FILEMUSTEXIST)) | OFN_PATHMUSTEXIST;
+    return flags;
+}

@@ -1,0 +1,81 @@
+// The common Open and Save As dialogs and the record they work on.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TWindow;
+
+class TZivaRariDialog {
+public:
+    // What a common file dialog is shown with and what it hands back.
+    struct TData {
+        // `filter` lists description and pattern, each followed by "|".
+        // `maxPath` 0 selects the default buffer size, large enough for the
+        // longest path the system's file functions accept.
+        TData(DWORD flags, const char* filter, const char* customFilter, const char* initialDir,
+              const char* defExt, int maxPath = 0, int filterIndex = 0);
+
+        DWORD Flags;
+        std::string Filter;        // "|" already turned into NUL separators
+        std::string InitialDir;
+        std::string DefExt;
+        int FilterIndex;
+        std::vector<char> FileName;  // NUL-terminated, FileName.size() bytes of room
+
+        // The file name as text, and a way to preset it (never cut: the
+        // buffer grows when the text needs more room).
+        std::string GetFileName() const { return FileName.data(); }
+        void SetFileName(const std::string& name);
+    };
+
+    static constexpr int kDefaultMaxPath = 32768;
+
+    TZivaRariDialog(TWindow* parent, TData& data, const char* templateName, const char* title,
+                    HINSTANCE module);
+    virtual ~TZivaRariDialog() = default;
+    TZivaRariDialog(const TZivaRariDialog&) = delete;
+    TZivaRariDialog& operator=(const TZivaRariDialog&) = delete;
+
+    // Shows the dialog modally. IDOK when the user confirmed a name (now in
+    // the record's FileName); IDCANCEL otherwise, a failure of the dialog
+    // included.
+    int Execute();
+
+protected:
+    virtual BOOL Show(OPENFILENAMEA& ofn) = 0;
+    virtual DWORD AdjustFlags(DWORD flags) const { return flags; }
+
+private:
+    TWindow* parent_;
+    TData& data_;
+    const char* title_;
+};
+
+class TFileOpenDialog : public TZivaRariDialog {
+public:
+    TFileOpenDialog(TWindow* parent, TData& data, const char* templateName = nullptr,
+                    const char* title = nullptr, HINSTANCE module = nullptr)
+        : TZivaRariDialog(parent, data, templateName, title, module) {}
+
+protected:
+    BOOL Show(OPENFILENAMEA& ofn) override;
+};
+
+class TFileSaveDialog : public TZivaRariDialog {
+public:
+    TFileSaveDialog(TWindow* parent, TData& data, const char* templateName = nullptr,
+                    const char* title = nullptr, HINSTANCE module = nullptr)
+        : TZivaRariDialog(parent, data, templateName, title, module) {}
+
+protected:
+    BOOL Show(OPENFILENAMEA& ofn) override;
+    // A Save As dialog must accept names that do not exist yet: "file must
+    // exist" is not valid there, so it is replaced by "path must exist".
+    DWORD AdjustFlags(DWORD flags) const override;
+};
+
+// "Lindmory Files (*.LMY)|*.lmy|" -> the NUL-separated, double-NUL-ended list.
+std::string FilterFromBars(const char* barFilter);

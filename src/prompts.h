@@ -1,0 +1,18 @@
+// The confirmation box and the numbered error box.
+#pragma once
+
+#include <string>
+
+// Error numbers shown as "Error, #%04X in ZIVARARI".
+enum : unsigned short {
+    kErrLongNameWrite = 0x43,  // the chosen native long name could not be stored
+    kErrNoBackslash = 0x44,    // the stored native long name has no directory
+    kErrReplyWrite = 0x45,     // the reply value could not be written
+    kErrCopyFailed = 0x46,     // a document could not be copied
+};
+
+// "Verify save?" with the path; true only for Yes.
+bool _pg_mssgVerifySave(const std::string& path);
+
+// Shows the error box; the caller goes on when it is closed.
+void _PG_errCODE(unsigned short code);

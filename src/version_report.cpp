@@ -1,0 +1,40 @@
+// Command 8: the system's major version and platform identifier, recorded
+// in an exchange file that already exists.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "exchange.h"
+#include "names.h"
+#include "runtime.h"
+#include "zivarari.h"
+
+namespace {
+
+// Rewrites the key only when its stored value reads as another number.
+void RecordValue(const std::string& ini, const char* key, unsigned long systemValue)
+{
+    if (LeadingDecimal(ReadExchange(ini, key)) == systemValue) return;
+    char text[16];
+    std::snprintf(text, sizeof text, "%lu", systemValue);
+    WriteExchange(ini, key, text);
+}
+
+}  // namespace
+
+void TtaZivaRari::CmGetVersionEx()
+{
+    std::string ini = _pg_FNAMEini();
+    OSVERSIONINFOA _tl_01;
+    ZeroMemory(&_tl_01, sizeof _tl_01);
+    _tl_01.dwOSVersionInfoSize = sizeof _tl_01;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    GetVersionExA(&_tl_01);
+    if (PathExists(ini)) {
+        RecordValue(ini, _sg_dwMajorVersion, _tl_01.dwMajorVersion);
+        RecordValue(ini, _sg_dwPlatformId, _tl_01.dwPlatformId);
+    }
+    PostQuitMessage(0);
+}

@@ -1,0 +1,79 @@
+// ZivaRari: the application, its hidden dialog and the command handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "application.h"
+#include "dialog.h"
+#include "file_dialog.h"
+#include "frame.h"
+
+// Set at start-up (see shell.cpp).
+extern char* _sg_ModuleFileName;   // full path of this executable
+extern char* _sg_argv;             // the command string; after the split only the code
+extern char* _sg_ChainToProgram;   // the command parameter, or null
+extern HWND _vg_HWNDparent;        // the hidden frame window
+
+class TtaZivaRari;
+
+class TAppTaZivaRari : public TApplication {
+public:
+    TAppTaZivaRari();
+    ~TAppTaZivaRari() override = default;
+
+protected:
+    bool IdleAction(long idleCount) override;
+    void InitMainWindow() override;
+
+private:
+    TtaZivaRari* Dialog = nullptr;
+};
+
+class TtaZivaRari : public TDialog {
+public:
+    TtaZivaRari(TWindow* parent, const char* name);
+    ~TtaZivaRari() override = default;
+
+    std::unique_ptr<TZivaRariDialog::TData> FileData_01;  // Open: native and GEDCOM
+    std::unique_ptr<TZivaRariDialog::TData> FileData_02;  // Open and Save As: GEDCOM
+    std::unique_ptr<TZivaRariDialog::TData> FileData_03;  // Save As: native
+
+    // One idle tick of the deferred launch. Returns true when the next tick
+    // should follow at once, false when the message loop may sleep until the
+    // poll timer wakes it.
+    bool _po_IdleActDialog();
+
+protected:
+    void SetupWindow() override;
+    bool Find(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void EvPaint();
+
+    void CmFileOpen();        // 1
+    void CmOpenGed();         // 2
+    void CmSaveAsLmy();       // 3
+    void CmSaveAsGed();       // 4
+    void CmFileSave();        // 5
+    void CmFileCopy();        // 6
+    void CmChainToProgram();  // 7
+    void CmGetVersionEx();    // 8
+
+    void _po_OpenFileA(const std::string& _sl_01);
+    void _po_SaveFileA(bool _fl_01);
+    void _po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03);
+    void _po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::string& name);
+    bool _po_testWindowsVer();
+
+private:
+    void RunOpenCommand(TZivaRariDialog::TData& record, const char* pattern);
+    void Dispatch(unsigned short code);
+
+    // Deferred launch (command 7).
+    bool _fg_ChainToProgram = false;
+    unsigned short _vo_IdleActDialog = 767;
+    UINT_PTR pollTimer_ = 0;
+};
+
+int OwlMain(int argc, char* argv[]);

@@ -1,0 +1,58 @@
+// Where the program under test and the screenshots are, and whether Wine
+// runs us.
+#include "harness.h"
+
+#ifndef LINDMORH_EXE
+#define LINDMORH_EXE "lindmorh.exe"
+#endif
+
+#ifndef E2E_SCREENSHOT_DIR
+#define E2E_SCREENSHOT_DIR ""
+#endif
+
+namespace e2e {
+namespace {
+
+// Creates `dir` and any missing parents; true when it exists afterwards.
+bool MakeDirs(const std::string& dir)
+{
+    DWORD attr = GetFileAttributesA(dir.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES) return (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    std::string::size_type cut = dir.find_last_of("\\/");
+    if (cut != std::string::npos && cut > 0 && dir[cut - 1] != ':') {
+        if (!MakeDirs(dir.substr(0, cut))) return false;
+    }
+    return CreateDirectoryA(dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+std::string ProgramUnderTest()
+{
+    char buf[MAX_PATH * 4];
+    DWORD n = GetEnvironmentVariableA("LINDMORH_EXE", buf, sizeof buf);
+    if (n > 0 && n < sizeof buf) return std::string(buf, n);
+    return LINDMORH_EXE;
+}
+
+std::string ScreenshotDir()
+{
+    std::string dir = E2E_SCREENSHOT_DIR;
+    if (dir.empty()) {
+        char temp[MAX_PATH + 1];
+        DWORD n = GetTempPathA(sizeof temp, temp);
+        dir = (n > 0 && n < sizeof temp) ? std::string(temp, n) : std::string(".\\");
+        dir += "zr-screenshots";
+    }
+    while (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+    MakeDirs(dir);
+    return dir;
+}
+
+bool IsWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}  // namespace e2e

@@ -1,0 +1,86 @@
+// Starting the program under test with an exact command line, and the
+// per-program settings Wine reads when it starts.
+#include "harness.h"
+
+namespace e2e {
+
+Process::Process(const std::string& exe, const std::string& commandLine, const std::string& cwd)
+{
+    // CreateProcessA may write into the command line, so it gets a copy.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        cwd.empty() ? nullptr : cwd.c_str(), &startup, &info_)) {
+        info_ = PROCESS_INFORMATION{};
+        return;
+    }
+    CloseHandle(info_.hThread);
+    info_.hThread = nullptr;
+}
+
+Process::~Process()
+{
+    if (!info_.hProcess) return;
+    Kill();
+    CloseHandle(info_.hProcess);
+}
+
+bool Process::Running() const
+{
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(DWORD timeoutMs)
+{
+    // A process that never started never ends either.
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const
+{
+    DWORD code = 0;
+    if (!info_.hProcess || !GetExitCodeProcess(info_.hProcess, &code)) return 0xFFFFFFFFu;
+    return code;
+}
+
+double Process::CpuMs() const
+{
+    FILETIME created, exited, kernel, user;
+    if (!info_.hProcess || !GetProcessTimes(info_.hProcess, &created, &exited, &kernel, &user))
+        return 0.0;
+    auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;  // 100 ns units
+}
+
+void Process::Kill()
+{
+    if (!Running()) return;
+    TerminateProcess(info_.hProcess, 1);
+    // Wait so that its files and windows are gone when we return.
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
+std::string InstallProgram(const std::string& baseDir, const std::string& exeName)
+{
+    std::string target = baseDir + "\\" + exeName;
+    if (!CopyFileA(ProgramUnderTest().c_str(), target.c_str(), FALSE)) return "";
+    return target;
+}
+
+void SetWineVersion(const std::string& exeName, const std::string& version)
+{
+    std::string keyName = "Software\\Wine\\AppDefaults\\" + exeName;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                   static_cast<DWORD>(version.size() + 1));
+    RegCloseKey(key);
+}
+
+}  // namespace e2e
