@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -7,11 +9,12 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 const char* SkipProgramName(const char* p)
 {
     while (IsBlank(*p)) ++p;
-    bool quoted = false;
-    for (; *p; ++p) {
-        if (*p == '"') quoted = !quoted;
-        else if (!quoted && IsBlank(*p)) break;
+    // A quoted name ends at its closing quote, as the system reads it.
+    if (*p == '"') {
+        const char* close = std::strchr(p + 1, '"');
+        return close ? close + 1 : p + std::strlen(p);
     }
+    while (*p && !IsBlank(*p)) ++p;
     return p;
 }
 

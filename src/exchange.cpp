@@ -6,7 +6,7 @@
 
 #include "names.h"
 #include "prompts.h"
-#include "zivarari.h"
+#include "globals.h"
 
 const char _sg_Export[] = "Export";
 const char _si_LongFnameGED[] = "LongFnameGED";

@@ -4,11 +4,6 @@
 #include "command_string.h"
 #include "zivarari.h"
 
-char* _sg_ModuleFileName = nullptr;
-char* _sg_argv = nullptr;
-char* _sg_ChainToProgram = nullptr;
-HWND _vg_HWNDparent = nullptr;
-
 namespace {
 constexpr DWORD kFileDialogFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;  // 0x1004
 }

@@ -4,7 +4,7 @@
 
 #include "names.h"
 #include "runtime.h"
-#include "zivarari.h"
+#include "globals.h"
 
 namespace {
 

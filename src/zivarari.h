@@ -10,12 +10,8 @@
 #include "dialog.h"
 #include "file_dialog.h"
 #include "frame.h"
+#include "globals.h"
 
-// Set at start-up (see shell.cpp).
-extern char* _sg_ModuleFileName;   // full path of this executable
-extern char* _sg_argv;             // the command string; after the split only the code
-extern char* _sg_ChainToProgram;   // the command parameter, or null
-extern HWND _vg_HWNDparent;        // the hidden frame window
 
 class TtaZivaRari;
 
