@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ std::string ProgramUnderTest();
 
 // Folder where screenshots go (compile definition E2E_SCREENSHOT_DIR).
 std::string ScreenshotDir();
+
+// Full path of a helper program built beside the tests (marker.exe,
+// prompt_probe.exe), from the compile definition E2E_TOOLS_DIR.
+std::string ToolPath(const std::string& exeName);
 
 // True when running under Wine (ntdll exports wine_get_version).
 bool IsWine();
@@ -85,6 +90,13 @@ private:
 // full path of the copy ("" when the copy fails). Start it with a Process
 // and the command line "\"<path>\" <args>" (or "\"<path>\"" for none).
 std::string InstallProgram(const std::string& baseDir, const std::string& exeName = "lindmorh.exe");
+
+// Installs lindmorh as `exeName` in `baseDir` and starts it there with the
+// exact command line "\"<baseDir>\\<exeName>\" <args>" (args verbatim; no
+// argument at all when args is empty), in the working directory `cwd`
+// ("" = baseDir).
+std::unique_ptr<Process> StartLindmorh(const std::string& baseDir, const std::string& args,
+                                       const std::string& exeName = "lindmorh.exe", const std::string& cwd = "");
 
 // Sets Wine's per-program Windows version
 // (HKCU\Software\Wine\AppDefaults\<exeName>\Version), e.g. "win30",

@@ -2,6 +2,8 @@
 // per-program settings Wine reads when it starts.
 #include "harness.h"
 
+#include <memory>
+
 namespace e2e {
 
 Process::Process(const std::string& exe, const std::string& commandLine, const std::string& cwd)
@@ -81,6 +83,16 @@ void SetWineVersion(const std::string& exeName, const std::string& version)
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                    static_cast<DWORD>(version.size() + 1));
     RegCloseKey(key);
+}
+
+
+std::unique_ptr<Process> StartLindmorh(const std::string& baseDir, const std::string& args,
+                                       const std::string& exeName, const std::string& cwd)
+{
+    std::string exe = InstallProgram(baseDir, exeName);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!args.empty()) commandLine += " " + args;
+    return std::make_unique<Process>(exe, commandLine, cwd.empty() ? baseDir : cwd);
 }
 
 }  // namespace e2e

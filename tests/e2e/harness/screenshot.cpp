@@ -45,13 +45,41 @@ bool GrabScreen(const RECT& r, std::vector<unsigned char>& rgb)
     return ok;
 }
 
+const DWORD kPaintWaitMs = 1000;
+
+BOOL CALLBACK FindUnpainted(HWND w, LPARAM param)
+{
+    if (IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Gives the window's thread time to paint what it has pending (a window
+// that has just appeared, a control whose text has just been set), so the
+// picture shows what a user would see.
+void WaitPainted(HWND w)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        bool pending = GetUpdateRect(w, nullptr, FALSE) != 0;
+        if (!pending) EnumChildWindows(w, FindUnpainted, reinterpret_cast<LPARAM>(&pending));
+        if (!pending || GetTickCount() - start >= kPaintWaitMs) break;
+        Sleep(10);
+    }
+    GdiFlush();
+}
+
 }  // namespace
 
 std::string Screenshot(HWND w, const std::string& name)
 {
     try {
         RECT r;
-        if (!IsWindow(w) || !GetWindowRect(w, &r)) return "";
+        if (!IsWindow(w)) return "";
+        WaitPainted(w);
+        if (!GetWindowRect(w, &r)) return "";
         if (r.right <= r.left || r.bottom <= r.top) return "";
         std::vector<unsigned char> rgb;
         if (!GrabScreen(r, rgb)) return "";

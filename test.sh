@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the 64-bit and the 32-bit program with
+# their tests, and runs every test of both under Wine.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+root=$(pwd)
+
+scripts/setup.sh || exit 1
+export ZIVARARI_WINEPREFIX=${ZIVARARI_WINEPREFIX:-$root/build/wineprefix}
+scripts/wine-prefix.sh "$ZIVARARI_WINEPREFIX" || exit 1
+
+. scripts/display.sh
+cleanup() {
+  WINEPREFIX=$ZIVARARI_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
+  zivarari_display_stop
+}
+trap cleanup EXIT
+zivarari_display_start || exit 1
+
+status=0
+for preset in x64 x86; do
+  echo "=== $preset: build"
+  if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset"; }; then
+    echo "=== $preset: build failed"
+    status=1
+    continue
+  fi
+  echo "=== $preset: tests"
+  ctest --preset "$preset" -j2 --timeout 300 || status=1
+done
+exit $status
