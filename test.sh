@@ -18,6 +18,8 @@ trap cleanup EXIT
 zivarari_display_start || exit 1
 
 status=0
+passed=0
+failed=0
 for preset in x64 x86; do
   echo "=== $preset: build"
   if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset"; }; then
@@ -26,6 +28,21 @@ for preset in x64 x86; do
     continue
   fi
   echo "=== $preset: tests"
-  ctest --preset "$preset" -j2 --timeout 300 || status=1
+  log="build/$preset/ctest-summary.log"
+  ctest --preset "$preset" -j2 --timeout 300 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  # "100% tests passed, 0 tests failed out of 120"
+  line=$(grep -E "tests failed out of [0-9]+" "$log" | tail -n1)
+  if [ -z "$line" ]; then
+    status=1
+    continue
+  fi
+  f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+  t=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+  passed=$((passed + t - f))
+  failed=$((failed + f))
 done
+[ $failed -eq 0 ] || status=1
+echo
+echo "Both presets: $passed passed, $failed failed"
 exit $status

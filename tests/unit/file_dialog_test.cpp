@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "file_dialog.h"
+
+namespace {
+
+TEST(FilterFromBars, BarsBecomeSeparatorsAndTheListEndsEmpty)
+{
+    const std::string expected("Gedcom Files (*.GED)\0*.ged\0\0", 28);
+    EXPECT_EQ(FilterFromBars("Gedcom Files (*.GED)|*.ged|"), expected);
+    const std::string two("A\0*.a\0B\0*.b\0\0", 13);
+    EXPECT_EQ(FilterFromBars("A|*.a|B|*.b|"), two);
+}
+
+TEST(FileDialogRecord, AddsLongNamesAlwaysAndExplorerFromVersionFour)
+{
+    TZivaRariDialog::TData data(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "A|*.a|", nullptr, "", "LMY");
+    EXPECT_TRUE(data.Flags & OFN_FILEMUSTEXIST);
+    EXPECT_TRUE(data.Flags & OFN_HIDEREADONLY);
+    EXPECT_TRUE(data.Flags & OFN_LONGNAMES);
+    const bool explorerSystem = LOBYTE(LOWORD(GetVersion())) >= 4;
+    EXPECT_EQ((data.Flags & OFN_EXPLORER) != 0, explorerSystem);
+    EXPECT_EQ(data.DefExt, "LMY");
+    EXPECT_EQ(data.GetFileName(), "");
+}
+
+TEST(FileDialogRecord, NameBufferHoldsTheLongestPathAndGrowsBeyond)
+{
+    TZivaRariDialog::TData data(0, "A|*.a|", nullptr, "", "GED");
+    EXPECT_GE(data.FileName.size(), 32768u);
+    std::string longName = "C:\\" + std::string(40000, 'n') + ".ged";
+    data.SetFileName(longName);
+    EXPECT_EQ(data.GetFileName(), longName);
+    data.SetFileName("C:\\short.ged");
+    EXPECT_EQ(data.GetFileName(), "C:\\short.ged");
+}
+
+// Exposes the flags a Save As dialog is really shown with.
+class SaveFlags : public TFileSaveDialog {
+public:
+    using TFileSaveDialog::TFileSaveDialog;
+    DWORD Shown(DWORD flags) const { return AdjustFlags(flags); }
+};
+
+TEST(SaveAsDialog, AcceptsNewNames)
+{
+    TZivaRariDialog::TData data(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "A|*.a|", nullptr, "", "LMY");
+    SaveFlags dialog(nullptr, data);
+    DWORD shown = dialog.Shown(data.Flags | OFN_OVERWRITEPROMPT);
+    EXPECT_FALSE(shown & OFN_FILEMUSTEXIST);
+    EXPECT_TRUE(shown & OFN_PATHMUSTEXIST);
+    EXPECT_TRUE(shown & OFN_OVERWRITEPROMPT);
+    EXPECT_TRUE(shown & OFN_HIDEREADONLY);
+    // The record itself keeps its flags for the Open dialog.
+    EXPECT_TRUE(data.Flags & OFN_FILEMUSTEXIST);
+}
+
+}  // namespace
