@@ -44,5 +44,5 @@ for preset in x64 x86; do
 done
 [ $failed -eq 0 ] || status=1
 echo
-echo "Both presets: $passed passed, $failed failed"
+echo "Total: $passed passed, $failed failed"
 exit $status

@@ -44,7 +44,13 @@ std::string ProgramUnderTest()
 
 std::string ScreenshotDir()
 {
-    std::string dir = WindowsPath(E2E_SCREENSHOT_DIR);
+    // A folder named in the environment wins over the one built in, so a
+    // program that drives lindmorh for a person can put its pictures where
+    // that person looks.
+    char env[MAX_PATH * 4];
+    DWORD length = GetEnvironmentVariableA("E2E_SCREENSHOT_DIR", env, sizeof env);
+    std::string dir = WindowsPath(length > 0 && length < sizeof env ? std::string(env, length)
+                                                                     : std::string(E2E_SCREENSHOT_DIR));
     if (dir.empty()) {
         char temp[MAX_PATH + 1];
         DWORD n = GetTempPathA(sizeof temp, temp);
