@@ -17,7 +17,8 @@ namespace e2e {
 // LINDMORH_EXE, overridable with the environment variable LINDMORH_EXE).
 std::string ProgramUnderTest();
 
-// Folder where screenshots go (compile definition E2E_SCREENSHOT_DIR).
+// Folder where screenshots go: the environment variable E2E_SCREENSHOT_DIR,
+// else the compile definition of that name.
 std::string ScreenshotDir();
 
 // Full path of a helper program built beside the tests (marker.exe,
