@@ -16,6 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 zivarari_display_start || exit 1
+# One wineserver for the whole run, started here rather than by a test.
+WINEPREFIX=$ZIVARARI_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null
 
 status=0
 passed=0

@@ -16,4 +16,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "wine-run.sh: no Wine prefix at $WINEPREFIX; run ./scripts/wine-prefix.sh first" >&2
   exit 2
 fi
-exec "$loader" "$@"
+# Wine may start helpers (wineserver, explorer) that outlive the program and
+# would hold CTest's output pipe open; they inherit a file instead.
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+rc=0
+"$loader" "$@" >"$out" 2>&1 </dev/null || rc=$?
+cat "$out"
+exit $rc

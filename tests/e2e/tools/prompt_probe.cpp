@@ -1,2 +1,65 @@
+// Calls the program's prompt and exchange-file routines directly, so that a
+// test can read their boxes and results without going through a command.
+//
+//   prompt_probe verify <path>     confirmation box; exit code 1 for Yes, 0 for No
+//   prompt_probe reply <value>     stores the reply value in LINDMORY.INI beside
+//                                  this executable; exit code 0
+//   prompt_probe error <hexcode>   numbered error box; exit code 0 once it is closed
+//
+// The argument is the rest of the command line after the word and one blank,
+// taken verbatim: no quotes are interpreted, so paths and values with blanks,
+// quotes or "|" need no escaping. Exit code 2 for an unknown word.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "exchange.h"
+#include "globals.h"
+#include "prompts.h"
+#include "runtime.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The command line after the program name and its blanks.
+const char* AfterProgramName(const char* p)
+{
+    while (IsBlank(*p)) ++p;
+    if (*p == '"') {
+        const char* close = std::strchr(p + 1, '"');
+        p = close ? close + 1 : p + std::strlen(p);
+    } else {
+        while (*p && !IsBlank(*p)) ++p;
+    }
+    while (IsBlank(*p)) ++p;
+    return p;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    // The exchange routines find LINDMORY.INI beside the module path.
+    static std::string modulePath = ModulePath();
+    _sg_ModuleFileName = &modulePath[0];
+
+    const char* p = AfterProgramName(GetCommandLineA());
+    const char* wordEnd = p;
+    while (*wordEnd && !IsBlank(*wordEnd)) ++wordEnd;
+    std::string word(p, wordEnd);
+    std::string argument = *wordEnd ? std::string(wordEnd + 1) : std::string();
+
+    if (word == "verify") return _pg_mssgVerifySave(argument) ? 1 : 0;
+    if (word == "reply") {
+        _pi_LongFnameGED(argument);
+        return 0;
+    }
+    if (word == "error") {
+        _PG_errCODE(static_cast<unsigned short>(std::strtoul(argument.c_str(), nullptr, 16)));
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,265 @@
+// Command 7: the parameter is both the title of a window to wait for and
+// the command line to start once that window has gone. While the window
+// exists the program waits without using the processor; afterwards it
+// starts the command line and ends with exit code 0. Without a parameter,
+// or when the program cannot be started, it ends with 0 all the same.
+//
+// The started program is marker.exe, copied into the base directory so the
+// command line has no blanks in its program path; it writes "launched"
+// into the file named by its argument.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+const DWORD kExitWaitMs = 20000;
+const DWORD kLaunchWaitMs = 5000;
+
+// A hidden top-level window with the given title, made by this test; the
+// program under test finds it by title alone.
+class TitledWindow {
+public:
+    explicit TitledWindow(const std::string& title)
+        : hwnd_(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~TitledWindow() { Close(); }
+    TitledWindow(const TitledWindow&) = delete;
+    TitledWindow& operator=(const TitledWindow&) = delete;
+    bool Open() const { return hwnd_ != nullptr; }
+    void Close()
+    {
+        if (hwnd_) DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
+
+private:
+    HWND hwnd_;
+};
+
+// The processor time used so far by `p`, in milliseconds. Wine's
+// GetProcessTimes gives no user time for another process, so the system's
+// process list, which has it under Wine and Windows alike, is asked too.
+double CpuMsOf(const e2e::Process& p)
+{
+    // The start of an entry of the process list (SystemProcessInformation).
+    struct ProcessEntry {
+        ULONG nextEntryOffset;
+        ULONG numberOfThreads;
+        LARGE_INTEGER reserved[3];
+        LARGE_INTEGER createTime;
+        LARGE_INTEGER userTime;
+        LARGE_INTEGER kernelTime;
+        struct {
+            USHORT length;
+            USHORT maximumLength;
+            PWSTR buffer;
+        } imageName;
+        LONG basePriority;
+        HANDLE uniqueProcessId;
+    };
+    using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    const ULONG kSystemProcessInformation = 5;
+    const LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+
+    double best = p.CpuMs();
+    auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return best;
+    std::vector<LONGLONG> buf(1 << 14);  // 8-byte aligned
+    LONG status;
+    for (;;) {
+        ULONG needed = 0;
+        ULONG size = static_cast<ULONG>(buf.size() * sizeof buf[0]);
+        status = query(kSystemProcessInformation, buf.data(), size, &needed);
+        if (status != kInfoLengthMismatch) break;
+        buf.resize(buf.size() * 2 + needed / sizeof buf[0]);
+    }
+    if (status < 0) return best;
+    const char* at = reinterpret_cast<const char*>(buf.data());
+    for (;;) {
+        const auto* entry = reinterpret_cast<const ProcessEntry*>(at);
+        if (reinterpret_cast<ULONG_PTR>(entry->uniqueProcessId) == p.Id()) {
+            double ms = static_cast<double>(entry->userTime.QuadPart + entry->kernelTime.QuadPart) / 10000.0;
+            return ms > best ? ms : best;
+        }
+        if (entry->nextEntryOffset == 0) return best;
+        at += entry->nextEntryOffset;
+    }
+}
+
+// Polls for `path` every `pollMs`; the milliseconds it took, or -1 when it
+// did not appear within `timeoutMs`.
+long WaitForFile(const std::string& path, DWORD timeoutMs, DWORD pollMs = 5)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (e2e::ReadFileBytes(path) == "launched") return static_cast<long>(GetTickCount() - start);
+        if (GetTickCount() - start >= timeoutMs) return -1;
+        Sleep(pollMs);
+    }
+}
+
+class Chain : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CopyFileA(e2e::ToolPath("marker.exe").c_str(), marker_.c_str(), FALSE));
+    }
+
+    // Starts command 7 with `parameter` as one quoted argument.
+    std::unique_ptr<e2e::Process> StartChain(const std::string& parameter)
+    {
+        return e2e::StartLindmorh(base_.Path(), "\"7_" + parameter + "\"");
+    }
+
+    e2e::TempDir base_{"chain"};
+    const std::string marker_ = base_ / "marker.exe";
+    const std::string launched_ = base_ / "launched.txt";
+    // The command line that starts the marker, and the title waited for.
+    const std::string parameter_ = marker_ + " " + launched_;
+};
+
+TEST_F(Chain, WaitsWhileTheTitledWindowIsOpenThenStartsTheProgram)
+{
+    TitledWindow window(parameter_);
+    ASSERT_TRUE(window.Open());
+    auto p = StartChain(parameter_);
+    ASSERT_TRUE(p->Started());
+
+    EXPECT_FALSE(p->WaitExit(1500)) << "ended while the titled window was open";
+    EXPECT_FALSE(e2e::FileExists(launched_)) << "started the program while the titled window was open";
+
+    window.Close();
+    EXPECT_GE(WaitForFile(launched_, kLaunchWaitMs), 0) << "the program was not started after the window closed";
+    ASSERT_TRUE(p->WaitExit(kExitWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+}
+
+TEST_F(Chain, StartsTheProgramAtOnceWhenNoWindowHasTheTitle)
+{
+    auto p = StartChain(parameter_);
+    ASSERT_TRUE(p->Started());
+    EXPECT_GE(WaitForFile(launched_, kLaunchWaitMs), 0) << "the program was not started";
+    ASSERT_TRUE(p->WaitExit(kLaunchWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+}
+
+TEST_F(Chain, OnlyTheExactTitleHoldsTheLaunch)
+{
+    // Titles that merely contain the parameter, or are contained in it,
+    // belong to other windows.
+    TitledWindow longer(parameter_ + " - Notepad");
+    TitledWindow shorter(marker_);
+    ASSERT_TRUE(longer.Open() && shorter.Open());
+    auto p = StartChain(parameter_);
+    ASSERT_TRUE(p->Started());
+    EXPECT_GE(WaitForFile(launched_, kLaunchWaitMs), 0) << "held back by a window with another title";
+    ASSERT_TRUE(p->WaitExit(kLaunchWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+}
+
+struct NothingToStartCase {
+    const char* name;
+    const char* args;
+};
+
+void PrintTo(const NothingToStartCase& c, std::ostream* os) { *os << c.name << " [" << c.args << "]"; }
+
+class ChainWithoutParameter : public ::testing::TestWithParam<NothingToStartCase> {};
+
+TEST_P(ChainWithoutParameter, EndsAtOnceWithZeroAndStartsNothing)
+{
+    const NothingToStartCase& c = GetParam();
+    e2e::TempDir base(std::string("chain-") + c.name);
+    // Windows with an empty title exist on any desktop; they must not hold
+    // the program either.
+    TitledWindow untitled("");
+    ASSERT_TRUE(untitled.Open());
+    auto p = e2e::StartLindmorh(base.Path(), c.args);
+    ASSERT_TRUE(p->Started());
+    ASSERT_TRUE(p->WaitExit(kLaunchWaitMs)) << "still running without a parameter";
+    EXPECT_EQ(p->ExitCode(), 0u);
+    EXPECT_EQ(e2e::ListFiles(base.Path()), (std::vector<std::string>{"lindmorh.exe"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ChainWithoutParameter,
+                         ::testing::Values(NothingToStartCase{"no_underscore", "7"},
+                                           NothingToStartCase{"empty_parameter", "7_"},
+                                           NothingToStartCase{"leading_zero_empty_parameter", "07_"}),
+                         [](const ::testing::TestParamInfo<NothingToStartCase>& caseInfo) {
+                             return std::string(caseInfo.param.name);
+                         });
+
+TEST_F(Chain, ProgramThatCannotBeStartedStillEndsWithZero)
+{
+    auto p = StartChain("Z:\\nonexistent\\nothing.exe");
+    ASSERT_TRUE(p->Started());
+    // A box about the failure would keep it running.
+    ASSERT_TRUE(p->WaitExit(kExitWaitMs)) << "still running";
+    EXPECT_EQ(p->ExitCode(), 0u);
+    EXPECT_EQ(e2e::WaitForWindow(p->Id(), "#32770", 0), nullptr);
+}
+
+// Coarse bounds, far from the measured figures, so that a busy machine
+// cannot make them fail: the wait sleeps between looks (well under 10% of
+// one core) and still notices the window's end quickly (under 500 ms).
+TEST_F(Chain, WaitsWithoutBusyLoopingWhileTheWindowIsOpen)
+{
+    TitledWindow window(parameter_);
+    ASSERT_TRUE(window.Open());
+    auto p = StartChain(parameter_);
+    ASSERT_TRUE(p->Started());
+
+    Sleep(500);  // start-up costs are not part of the wait
+    ASSERT_TRUE(p->Running());
+    const double cpuBefore = CpuMsOf(*p);
+    const DWORD wallStart = GetTickCount();
+    Sleep(2000);
+    const double cpuMs = CpuMsOf(*p) - cpuBefore;
+    const DWORD wallMs = GetTickCount() - wallStart;
+    ASSERT_TRUE(p->Running()) << "ended while the titled window was open";
+    EXPECT_LT(cpuMs, 0.10 * wallMs) << "used " << cpuMs << " ms of processor time in " << wallMs << " ms";
+    RecordProperty("cpu_ms_while_waiting", std::to_string(cpuMs));
+
+    window.Close();
+    EXPECT_GE(WaitForFile(launched_, kLaunchWaitMs), 0) << "the program was not started";
+    ASSERT_TRUE(p->WaitExit(kExitWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+}
+
+TEST_F(Chain, StartsTheProgramSoonAfterTheWindowCloses)
+{
+    // Several runs, so that a slow look-up cycle cannot pass by luck: the
+    // window closes at points a third of a second apart, so at least one
+    // run falls late in any cycle of up to a second.
+    const int kRuns = 3;
+    long slowest = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        DeleteFileA(launched_.c_str());
+        TitledWindow window(parameter_);
+        ASSERT_TRUE(window.Open());
+        auto p = StartChain(parameter_);
+        ASSERT_TRUE(p->Started());
+        Sleep(400 + 333 * run);
+        ASSERT_TRUE(p->Running()) << "ended while the titled window was open";
+        ASSERT_FALSE(e2e::FileExists(launched_));
+
+        window.Close();
+        const long delayMs = WaitForFile(launched_, kLaunchWaitMs, 5);
+        ASSERT_GE(delayMs, 0) << "the program was not started";
+        if (delayMs > slowest) slowest = delayMs;
+        ASSERT_TRUE(p->WaitExit(kExitWaitMs));
+        EXPECT_EQ(p->ExitCode(), 0u);
+    }
+    EXPECT_LT(slowest, 500) << "started " << slowest << " ms after the window closed";
+    RecordProperty("slowest_launch_delay_ms", std::to_string(slowest));
+}
+
+}  // namespace
