@@ -11,11 +11,15 @@ scripts/wine-prefix.sh "$ZIVARARI_WINEPREFIX" || exit 1
 
 . scripts/display.sh
 cleanup() {
+  scripts/mounts.sh cleanup >/dev/null 2>&1 || true
   WINEPREFIX=$ZIVARARI_WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
   zivarari_display_stop
 }
 trap cleanup EXIT
 zivarari_display_start || exit 1
+# A read-only and a full disk for the copy-failure tests (root only; the
+# tests that need them are skipped otherwise).
+scripts/mounts.sh setup || true
 # One wineserver for the whole run, started here rather than by a test.
 WINEPREFIX=$ZIVARARI_WINEPREFIX /usr/lib/wine/wineserver -p 2>/dev/null
 

@@ -1,0 +1,92 @@
+#!/bin/sh
+# Prepares or removes the two small disks that the copy-failure tests copy
+# onto: one that refuses every write and one that is full. The tests run
+# inside Wine and cannot mount anything themselves; they reach these as
+# Z:\tmp\zivarari-mounts\<x64|x86>\ro and ...\full and skip when missing.
+#
+#   scripts/mounts.sh setup     mount them (again), for both presets
+#   scripts/mounts.sh cleanup   unmount them and remove the folders
+#
+# <preset>/ro    tmpfs remounted read-only, holding target.lmy
+# <preset>/full  256 KiB tmpfs holding target.lmy and a filler that leaves
+#                only a few KiB free
+#
+# Mounting needs root. Without it, or when a mount fails, nothing is left
+# behind and the script still ends with 0, so a test run goes on.
+set -u
+
+base=/tmp/zivarari-mounts
+presets="x64 x86"
+free_kib=8
+
+say() { echo "mounts.sh: $*" >&2; }
+
+# Known, recognisable content; the tests compare the file before and after.
+target_content() {
+  printf 'ZivaRari test target: this old document must survive a failed save.\r\n'
+  i=0
+  while [ $i -lt 40 ]; do
+    printf 'line %02d of the old document\r\n' "$i"
+    i=$((i + 1))
+  done
+}
+
+cleanup() {
+  [ -d "$base" ] || return 0
+  for preset in $presets; do
+    for kind in ro full; do
+      dir=$base/$preset/$kind
+      if mountpoint -q "$dir" 2>/dev/null; then
+        umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null || say "cannot unmount $dir"
+      fi
+    done
+  done
+  rm -rf "$base"
+}
+
+setup_ro() {
+  dir=$1
+  mkdir -p "$dir" &&
+    mount -t tmpfs -o size=1m,mode=0755 zivarari-ro "$dir" &&
+    target_content >"$dir/target.lmy" &&
+    mount -o remount,ro "$dir"
+}
+
+setup_full() {
+  dir=$1
+  mkdir -p "$dir" &&
+    mount -t tmpfs -o size=256k,mode=0755 zivarari-full "$dir" &&
+    target_content >"$dir/target.lmy" || return 1
+  # Fill every block, then give back a few: the disk takes a small file but
+  # not a copy of a real document.
+  dd if=/dev/zero of="$dir/filler" bs=4096 2>/dev/null
+  size=$(stat -c %s "$dir/filler") || return 1
+  [ "$size" -gt $((free_kib * 1024)) ] || return 1
+  truncate -s $((size - free_kib * 1024)) "$dir/filler"
+}
+
+setup() {
+  if [ "$(id -u)" != 0 ]; then
+    say "not root: no test mounts (the tests that need them skip)"
+    return 0
+  fi
+  cleanup
+  for preset in $presets; do
+    if ! setup_ro "$base/$preset/ro" || ! setup_full "$base/$preset/full"; then
+      say "cannot prepare the test mounts; the tests that need them skip"
+      cleanup
+      return 0
+    fi
+  done
+  df -k "$base"/*/* 2>/dev/null | sed 's/^/mounts.sh: /' >&2
+}
+
+case ${1:-} in
+  setup) setup ;;
+  cleanup) cleanup ;;
+  *)
+    echo "usage: $0 setup|cleanup" >&2
+    exit 2
+    ;;
+esac
+exit 0

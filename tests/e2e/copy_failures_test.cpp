@@ -1,0 +1,305 @@
+// Copies that cannot be made: a source nobody may read, a target held by
+// another program, a disk that refuses writes or is full, an exchange file
+// that cannot be written. Each shows its error box, leaves the old document
+// as it was, keeps the work file where a retry needs it and reports no
+// success.
+//
+// The read-only and the full disk are tmpfs mounts that scripts/mounts.sh
+// prepares (as root) before the tests run; without them those cases skip.
+#include <gtest/gtest.h>
+
+#include "file_commands.h"
+#include "harness.h"
+
+namespace {
+
+const char kNativeWork[] = "0e2a1f3c.lmy";
+
+// The folder scripts/mounts.sh prepares for this build's word size.
+std::string MountDir(const char* kind)
+{
+    return std::string("Z:\\tmp\\zivarari-mounts\\") + (sizeof(void*) == 8 ? "x64" : "x86") + "\\" + kind;
+}
+
+// The content scripts/mounts.sh gives target.lmy on both mounts. Known in
+// advance, so that a target damaged by an earlier run is noticed instead of
+// being taken as the old document.
+std::string MountTargetContent()
+{
+    std::string text = "ZivaRari test target: this old document must survive a failed save.\r\n";
+    for (int i = 0; i < 40; ++i) {
+        char line[64];
+        wsprintfA(line, "line %02d of the old document\r\n", i);
+        text += line;
+    }
+    return text;
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// True when a new file can be created in `dir` (the probe is removed).
+bool TakesNewFile(const std::string& dir)
+{
+    std::string probe = dir + "\\probe.tmp";
+    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    DeleteFileA(probe.c_str());
+    return true;
+}
+
+ULONGLONG FreeBytes(const std::string& dir)
+{
+    ULARGE_INTEGER avail{};
+    if (!GetDiskFreeSpaceExA((dir + "\\").c_str(), &avail, nullptr, nullptr)) return ~0ull;
+    return avail.QuadPart;
+}
+
+// ---- commands 5 and 6: the copy back fails ------------------------------------
+
+enum class Fault { SourceLocked, SourceMissing, TargetLocked, ReadOnlyDisk, FullDisk };
+
+const char* FaultName(Fault f)
+{
+    switch (f) {
+    case Fault::SourceLocked: return "source_unreadable";
+    case Fault::SourceMissing: return "source_missing";
+    case Fault::TargetLocked: return "target_locked";
+    case Fault::ReadOnlyDisk: return "target_on_read_only_disk";
+    case Fault::FullDisk: return "target_on_full_disk";
+    }
+    return "?";
+}
+
+struct CopyBackCase {
+    const char* cmd;  // "5" or "6"
+    Fault fault;
+};
+
+std::string CopyBackName(const testing::TestParamInfo<CopyBackCase>& i)
+{
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_" + FaultName(i.param.fault));
+}
+
+class CopyBackFails : public testing::TestWithParam<CopyBackCase> {};
+
+// After Yes the copy fails: error 0x46, the old target byte for byte, the
+// work file kept (command 5 must not lose the only copy of the edits;
+// command 6 keeps it for a retry), the exchange file untouched (command 6
+// keeps the reply), and no temporary file beside the target.
+TEST_P(CopyBackFails, ShowsErrorAndKeepsTargetWorkFileAndExchangeFile)
+{
+    const CopyBackCase& c = GetParam();
+    fc::Dirs d("copyfail");
+    const bool native = std::string(c.cmd) == "5";
+    const std::string workName = native ? kNativeWork : "0A1B2C3D.GED";
+    const std::string workPath = d.base / workName;
+    // Larger than the space left on the full disk.
+    const std::string work = fc::Document("edited work file", 64 * 1024);
+
+    std::string targetDir = d.docs.Path();
+    if (c.fault == Fault::ReadOnlyDisk || c.fault == Fault::FullDisk) {
+        targetDir = MountDir(c.fault == Fault::ReadOnlyDisk ? "ro" : "full");
+        if (!DirectoryExists(targetDir)) {
+            GTEST_SKIP() << "needs root for mounts (run scripts/mounts.sh setup)";
+        }
+        ASSERT_EQ(e2e::ReadFileBytes(targetDir + "\\target.lmy"), MountTargetContent())
+            << "target.lmy on the mount is not as prepared; run scripts/mounts.sh setup again";
+        if (c.fault == Fault::ReadOnlyDisk) {
+            ASSERT_FALSE(TakesNewFile(targetDir)) << targetDir << " is not read-only";
+        } else {
+            ASSERT_LT(FreeBytes(targetDir), work.size()) << targetDir << " is not full";
+        }
+    } else {
+        ASSERT_TRUE(e2e::WriteFileBytes(targetDir + "\\target.lmy", fc::Document("old document")));
+    }
+    const std::string target = targetDir + "\\target.lmy";
+    const std::string oldDoc = e2e::ReadFileBytes(target);
+    ASSERT_FALSE(oldDoc.empty());
+    const std::vector<std::string> targetDirBefore = e2e::ListFiles(targetDir);
+
+    if (c.fault != Fault::SourceMissing) {
+        ASSERT_TRUE(e2e::WriteFileBytes(workPath, work));
+    }
+    if (native) {
+        e2e::WriteIni(d.ini(), "LongFnameLMY", target);
+        e2e::WriteIni(d.ini(), "MyActiveFname", workName);
+        e2e::WriteIni(d.ini(), "LongFnameGED", "untouched");
+    } else {
+        e2e::WriteIni(d.ini(), "LongFnameGED", workPath + "|" + target);
+    }
+    const std::string iniBefore = e2e::ReadFileBytes(d.ini());
+
+    const std::string shot = std::string("copyfail-cmd") + c.cmd + "-" + FaultName(c.fault);
+    {
+        const std::string locked = c.fault == Fault::SourceLocked   ? workPath
+                                   : c.fault == Fault::TargetLocked ? target
+                                                                    : std::string();
+        fc::Lock lock(locked);
+        ASSERT_EQ(lock.Held(), !locked.empty());
+
+        auto p = e2e::StartLindmorh(d.base.Path(), c.cmd);
+        ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(target), IDYES, shot + "-verify"));
+        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, shot + "-error-0046");
+        fc::ExpectCleanExit(*p);
+    }
+
+    EXPECT_EQ(e2e::ReadFileBytes(target), oldDoc) << "the old document was changed";
+    EXPECT_EQ(e2e::ListFiles(targetDir), targetDirBefore) << "files appeared or vanished beside the target";
+    if (c.fault == Fault::SourceMissing) {
+        EXPECT_FALSE(e2e::FileExists(workPath));
+    } else {
+        EXPECT_EQ(e2e::ReadFileBytes(workPath), work) << "the work file was not kept";
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(d.ini()), iniBefore) << "the exchange file changed";
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe, fc::kIniName, workName}), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CopyBackFails,
+    testing::Values(CopyBackCase{"5", Fault::SourceLocked}, CopyBackCase{"6", Fault::SourceLocked},
+                    CopyBackCase{"5", Fault::SourceMissing}, CopyBackCase{"6", Fault::SourceMissing},
+                    CopyBackCase{"5", Fault::TargetLocked}, CopyBackCase{"6", Fault::TargetLocked},
+                    CopyBackCase{"5", Fault::ReadOnlyDisk}, CopyBackCase{"6", Fault::ReadOnlyDisk},
+                    CopyBackCase{"5", Fault::FullDisk}, CopyBackCase{"6", Fault::FullDisk}),
+    CopyBackName);
+
+// ---- commands 1 and 2: the chosen document cannot be read ----------------------
+
+struct OpenCase {
+    const char* cmd;
+    const char* name;
+};
+
+std::string OpenName(const testing::TestParamInfo<OpenCase>& i)
+{
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_" + i.param.name);
+}
+
+class OpenUnreadable : public testing::TestWithParam<OpenCase> {};
+
+// Every work file the command created is removed again: the empty
+// placeholder must not pass for the document.
+TEST_P(OpenUnreadable, ShowsErrorAndLeavesNoWorkFile)
+{
+    const OpenCase& c = GetParam();
+    fc::Dirs d("openfail");
+    const std::string doc = d.docs / c.name;
+    const std::string content = fc::Document(c.name);
+    ASSERT_TRUE(e2e::WriteFileBytes(doc, content));
+    e2e::WriteIni(d.ini(), "LongFnameGED", "0A0B0C0D.GED|C:\\Trees\\Old.ged");
+
+    const std::string shot = std::string("openfail-cmd") + c.cmd + "-" + c.name;
+    {
+        fc::Lock lock(doc);
+        ASSERT_TRUE(lock.Held());
+        auto p = e2e::StartLindmorh(d.base.Path(), c.cmd);
+        HWND dlg = fc::ExpectFileDialog(*p, "Open", shot);
+        ASSERT_NE(dlg, nullptr);
+        e2e::ConfirmFileDialog(dlg, doc);
+        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, shot + "-error-0046");
+        fc::ExpectCleanExit(*p);
+    }
+
+    EXPECT_EQ(fc::Reply(d.base), "");
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe, fc::kIniName}), std::vector<std::string>{});
+    EXPECT_EQ(e2e::ReadFileBytes(doc), content);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, OpenUnreadable,
+                         testing::Values(OpenCase{"1", "Smith.lmy"}, OpenCase{"2", "Smith.ged"}), OpenName);
+
+// ---- command 3: the chosen target is held by another program -------------------
+
+TEST(SaveAsFails, LockedTargetShowsErrorAndKeepsBothFiles)
+{
+    fc::Dirs d("saveasfail");
+    const std::string target = d.docs / "Smith.lmy";
+    const std::string oldDoc = fc::Document("old");
+    const std::string work = fc::Document("work");
+    ASSERT_TRUE(e2e::WriteFileBytes(target, oldDoc));
+    ASSERT_TRUE(e2e::WriteFileBytes(d.base / kNativeWork, work));
+    e2e::WriteIni(d.ini(), "MyActiveFname", kNativeWork);
+    {
+        fc::Lock lock(target);
+        ASSERT_TRUE(lock.Held());
+        auto p = e2e::StartLindmorh(d.base.Path(), "3");
+        HWND dlg = fc::ExpectFileDialog(*p, "Save As", "saveasfail-locked-target");
+        ASSERT_NE(dlg, nullptr);
+        e2e::ConfirmFileDialog(dlg, target);
+        ASSERT_TRUE(fc::AnswerOverwrite(*p, IDYES, "saveasfail-locked-target-overwrite-question"));
+        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, "saveasfail-locked-target-error-0046");
+        fc::ExpectCleanExit(*p);
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(target), oldDoc);
+    EXPECT_EQ(e2e::ReadFileBytes(d.base / kNativeWork), work);
+    EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{"Smith.lmy"});
+    EXPECT_EQ(e2e::ReadIni(d.ini(), "LongFnameLMY"), target) << "the chosen name is stored before the copy";
+}
+
+// ---- the exchange file cannot be written ---------------------------------------
+// A folder named LINDMORY.INI: every write to it fails and every read
+// gives "", like a file on a disk that refuses writes.
+
+class UnwritableExchange : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(CreateDirectoryA(d.ini().c_str(), nullptr)); }
+    fc::Dirs d{"iniblocked"};
+};
+
+// The document is staged before the reply is written; the failed reply
+// then shows 0x45 and the staged work file stays.
+TEST_F(UnwritableExchange, OpenStagesThenShowsReplyError)
+{
+    const std::string doc = d.docs / "Smith.lmy";
+    const std::string content = fc::Document("native");
+    ASSERT_TRUE(e2e::WriteFileBytes(doc, content));
+
+    auto p = e2e::StartLindmorh(d.base.Path(), "1");
+    HWND dlg = fc::ExpectFileDialog(*p, "Open", "iniblocked-open");
+    ASSERT_NE(dlg, nullptr);
+    e2e::ConfirmFileDialog(dlg, doc);
+    fc::AnswerBox(*p, fc::ErrorBox("0045"), IDOK, "iniblocked-open-error-0045");
+    fc::ExpectCleanExit(*p);
+
+    std::vector<std::string> added = fc::FilesBesides(d.base.Path(), {fc::kExe});
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_TRUE(fc::IsWorkName(added[0], false, ".lmy")) << added[0];
+    EXPECT_EQ(e2e::ReadFileBytes(d.base / added[0]), content);
+    EXPECT_EQ(e2e::ReadFileBytes(doc), content);
+}
+
+TEST_F(UnwritableExchange, SaveAsNativeShowsLongNameErrorAndCopiesNothing)
+{
+    const std::string chosen = d.docs / "Smith.lmy";
+    auto p = e2e::StartLindmorh(d.base.Path(), "3");
+    HWND dlg = fc::ExpectFileDialog(*p, "Save As", "iniblocked-save-as-native");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(e2e::DialogFileName(dlg), "My Family's Genealogy.lmy") << "an unreadable value counts as missing";
+    e2e::ConfirmFileDialog(dlg, chosen);
+    fc::AnswerBox(*p, fc::ErrorBox("0043"), IDOK, "iniblocked-save-as-native-error-0043");
+    fc::ExpectCleanExit(*p);
+
+    EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{});
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe}), std::vector<std::string>{});
+}
+
+TEST_F(UnwritableExchange, SaveAsGedcomShowsReplyErrorAndReservesNothing)
+{
+    auto p = e2e::StartLindmorh(d.base.Path(), "4");
+    HWND dlg = fc::ExpectFileDialog(*p, "Save As", "iniblocked-save-as-gedcom");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(e2e::DialogFileName(dlg), "My Family's Genealogy.GED") << "an unreadable value counts as missing";
+    e2e::ConfirmFileDialog(dlg, d.docs / "Smith.ged");
+    fc::AnswerBox(*p, fc::ErrorBox("0045"), IDOK, "iniblocked-save-as-gedcom-error-0045");
+    fc::ExpectCleanExit(*p);
+
+    EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{});
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe}), std::vector<std::string>{});
+}
+
+}  // namespace
