@@ -35,7 +35,7 @@ for preset in x64 x86; do
   fi
   echo "=== $preset: tests"
   log="build/$preset/ctest-summary.log"
-  ctest --preset "$preset" -j2 --timeout 300 | tee "$log"
+  ctest --preset "$preset" -j4 --timeout 300 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
   # "100% tests passed, 0 tests failed out of 120"
   line=$(grep -E "tests failed out of [0-9]+" "$log" | tail -n1)

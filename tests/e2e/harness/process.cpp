@@ -2,6 +2,7 @@
 // per-program settings Wine reads when it starts.
 #include "harness.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace e2e {
@@ -15,6 +16,7 @@ Process::Process(const std::string& exe, const std::string& commandLine, const s
     startup.cb = sizeof startup;
     if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         cwd.empty() ? nullptr : cwd.c_str(), &startup, &info_)) {
+        std::fprintf(stderr, "Process: cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
         info_ = PROCESS_INFORMATION{};
         return;
     }
@@ -69,8 +71,14 @@ void Process::Kill()
 std::string InstallProgram(const std::string& baseDir, const std::string& exeName)
 {
     std::string target = baseDir + "\\" + exeName;
-    if (!CopyFileA(ProgramUnderTest().c_str(), target.c_str(), FALSE)) return "";
-    return target;
+    // Other tests copy the same program at the same moment; a copy that
+    // meets a passing sharing conflict is tried again.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (CopyFileA(ProgramUnderTest().c_str(), target.c_str(), FALSE)) return target;
+        std::fprintf(stderr, "InstallProgram: copy to %s failed (error %lu)\n", target.c_str(), GetLastError());
+        Sleep(100);
+    }
+    return "";
 }
 
 void SetWineVersion(const std::string& exeName, const std::string& version)
