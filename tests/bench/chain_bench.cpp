@@ -21,57 +21,6 @@ const DWORD kSettleMs = 500;      // start-up, not part of the wait
 const DWORD kWindowOpenMs = 5000; // the wait that is measured
 const DWORD kLaunchLimitMs = 10000;
 
-// The processor time used so far by `p`, in milliseconds. Wine's
-// GetProcessTimes gives no user time for another process, so the system's
-// process list, which has it under Wine and Windows alike, is asked too.
-double CpuMsOf(const e2e::Process& p)
-{
-    // The start of an entry of the process list (SystemProcessInformation).
-    struct ProcessEntry {
-        ULONG nextEntryOffset;
-        ULONG numberOfThreads;
-        LARGE_INTEGER reserved[3];
-        LARGE_INTEGER createTime;
-        LARGE_INTEGER userTime;
-        LARGE_INTEGER kernelTime;
-        struct {
-            USHORT length;
-            USHORT maximumLength;
-            PWSTR buffer;
-        } imageName;
-        LONG basePriority;
-        HANDLE uniqueProcessId;
-    };
-    using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const ULONG kSystemProcessInformation = 5;
-    const LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
-    double best = p.CpuMs();
-    auto query = reinterpret_cast<QueryFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return best;
-    std::vector<LONGLONG> buf(1 << 14);  // 8-byte aligned
-    LONG status;
-    for (;;) {
-        ULONG needed = 0;
-        ULONG size = static_cast<ULONG>(buf.size() * sizeof buf[0]);
-        status = query(kSystemProcessInformation, buf.data(), size, &needed);
-        if (status != kInfoLengthMismatch) break;
-        buf.resize(buf.size() * 2 + needed / sizeof buf[0]);
-    }
-    if (status < 0) return best;
-    const char* at = reinterpret_cast<const char*>(buf.data());
-    for (;;) {
-        const auto* entry = reinterpret_cast<const ProcessEntry*>(at);
-        if (reinterpret_cast<ULONG_PTR>(entry->uniqueProcessId) == p.Id()) {
-            double ms = static_cast<double>(entry->userTime.QuadPart + entry->kernelTime.QuadPart) / 10000.0;
-            return ms > best ? ms : best;
-        }
-        if (entry->nextEntryOffset == 0) return best;
-        at += entry->nextEntryOffset;
-    }
-}
-
 double NowMs()
 {
     static LARGE_INTEGER frequency = [] {
@@ -120,10 +69,10 @@ RunResult RunOnce()
         return result;
     }
     Sleep(kSettleMs);
-    const double cpuStart = CpuMsOf(*p);
+    const double cpuStart = p->CpuMs();
     const double wallStart = NowMs();
     Sleep(kWindowOpenMs);
-    const double cpuMs = CpuMsOf(*p) - cpuStart;
+    const double cpuMs = p->CpuMs() - cpuStart;
     const double wallMs = NowMs() - wallStart;
     const bool waited = p->Running() && !e2e::FileExists(launched);
 

@@ -43,57 +43,6 @@ private:
     HWND hwnd_;
 };
 
-// The processor time used so far by `p`, in milliseconds. Wine's
-// GetProcessTimes gives no user time for another process, so the system's
-// process list, which has it under Wine and Windows alike, is asked too.
-double CpuMsOf(const e2e::Process& p)
-{
-    // The start of an entry of the process list (SystemProcessInformation).
-    struct ProcessEntry {
-        ULONG nextEntryOffset;
-        ULONG numberOfThreads;
-        LARGE_INTEGER reserved[3];
-        LARGE_INTEGER createTime;
-        LARGE_INTEGER userTime;
-        LARGE_INTEGER kernelTime;
-        struct {
-            USHORT length;
-            USHORT maximumLength;
-            PWSTR buffer;
-        } imageName;
-        LONG basePriority;
-        HANDLE uniqueProcessId;
-    };
-    using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const ULONG kSystemProcessInformation = 5;
-    const LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
-    double best = p.CpuMs();
-    auto query = reinterpret_cast<QueryFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return best;
-    std::vector<LONGLONG> buf(1 << 14);  // 8-byte aligned
-    LONG status;
-    for (;;) {
-        ULONG needed = 0;
-        ULONG size = static_cast<ULONG>(buf.size() * sizeof buf[0]);
-        status = query(kSystemProcessInformation, buf.data(), size, &needed);
-        if (status != kInfoLengthMismatch) break;
-        buf.resize(buf.size() * 2 + needed / sizeof buf[0]);
-    }
-    if (status < 0) return best;
-    const char* at = reinterpret_cast<const char*>(buf.data());
-    for (;;) {
-        const auto* entry = reinterpret_cast<const ProcessEntry*>(at);
-        if (reinterpret_cast<ULONG_PTR>(entry->uniqueProcessId) == p.Id()) {
-            double ms = static_cast<double>(entry->userTime.QuadPart + entry->kernelTime.QuadPart) / 10000.0;
-            return ms > best ? ms : best;
-        }
-        if (entry->nextEntryOffset == 0) return best;
-        at += entry->nextEntryOffset;
-    }
-}
-
 // Polls for `path` every `pollMs`; the milliseconds it took, or -1 when it
 // did not appear within `timeoutMs`.
 long WaitForFile(const std::string& path, DWORD timeoutMs, DWORD pollMs = 5)
@@ -219,10 +168,10 @@ TEST_F(Chain, WaitsWithoutBusyLoopingWhileTheWindowIsOpen)
 
     Sleep(500);  // start-up costs are not part of the wait
     ASSERT_TRUE(p->Running());
-    const double cpuBefore = CpuMsOf(*p);
+    const double cpuBefore = p->CpuMs();
     const DWORD wallStart = GetTickCount();
     Sleep(2000);
-    const double cpuMs = CpuMsOf(*p) - cpuBefore;
+    const double cpuMs = p->CpuMs() - cpuBefore;
     const DWORD wallMs = GetTickCount() - wallStart;
     ASSERT_TRUE(p->Running()) << "ended while the titled window was open";
     EXPECT_LT(cpuMs, 0.10 * wallMs) << "used " << cpuMs << " ms of processor time in " << wallMs << " ms";

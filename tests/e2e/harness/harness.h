@@ -79,7 +79,8 @@ public:
     bool WaitExit(DWORD timeoutMs);
     // Exit code; STILL_ACTIVE while running.
     DWORD ExitCode() const;
-    // User + kernel CPU time used so far, in milliseconds.
+    // User + kernel CPU time used so far, in milliseconds (from the system's
+    // process list where GetProcessTimes gives less, as under Wine).
     double CpuMs() const;
     void Kill();
 
