@@ -5,6 +5,9 @@
 //   prompt_probe reply <value>     stores the reply value in LINDMORY.INI beside
 //                                  this executable; exit code 0
 //   prompt_probe error <hexcode>   numbered error box; exit code 0 once it is closed
+//   prompt_probe rnd [<module>]    creates a new work file in the base directory of
+//                                  <module> (default: this executable); exit code
+//                                  1 when it was created, 0 when it cannot be
 //
 // The argument is the rest of the command line after the word and one blank,
 // taken verbatim: no quotes are interpreted, so paths and values with blanks,
@@ -19,6 +22,7 @@
 #include "globals.h"
 #include "prompts.h"
 #include "runtime.h"
+#include "workfiles.h"
 
 namespace {
 
@@ -60,6 +64,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (word == "error") {
         _PG_errCODE(static_cast<unsigned short>(std::strtoul(argument.c_str(), nullptr, 16)));
         return 0;
+    }
+    if (word == "rnd") {
+        static std::string module = argument.empty() ? modulePath : argument;
+        _sg_ModuleFileName = &module[0];
+        std::string path = module;
+        size_t slash = path.rfind('\\');
+        return _pg_getRndFNAME(path, slash == std::string::npos ? 0 : slash + 1);
     }
     return 2;
 }
