@@ -6,6 +6,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+}  // namespace
+
 const char* SkipProgramName(const char* p)
 {
     while (IsBlank(*p)) ++p;
@@ -17,8 +19,6 @@ const char* SkipProgramName(const char* p)
     while (*p && !IsBlank(*p)) ++p;
     return p;
 }
-
-}  // namespace
 
 std::vector<std::string> SplitArguments(const char* commandLine)
 {

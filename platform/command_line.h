@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The command line after the program's own name (quoted or not); the
+// blanks that follow the name are not skipped.
+const char* SkipProgramName(const char* commandLine);
+
 // The arguments after the program's own name, which is skipped whether it
 // is quoted or not.
 std::vector<std::string> SplitArguments(const char* commandLine);

@@ -56,11 +56,11 @@ void TtaZivaRari::CmSaveAsGed()
     std::string reply;
     if (ShowSaveAs(this, *FileData_02) == IDOK) {
         std::string chosen = FileData_02->GetFileName();
-        std::string _sg_ZivaRari_01 = _sg_ModuleFileName;
-        size_t slash = _sg_ZivaRari_01.rfind('\\');
+        // The base directory with its backslash; the work name goes after it.
+        std::string _sg_ZivaRari_01 = BaseDirSlash(_sg_ModuleFileName);
         if (!IsRepresentablePath(chosen)) {
             _PG_errCODE(kErrCopyFailed);
-        } else if (slash != std::string::npos && _pg_getRndFNAME(_sg_ZivaRari_01, slash + 1)) {
+        } else if (!_sg_ZivaRari_01.empty() && _pg_getRndFNAME(_sg_ZivaRari_01, _sg_ZivaRari_01.size())) {
             // Only the name is reserved; the host creates the file by
             // writing the export to it.
             DeleteFileA(_sg_ZivaRari_01.c_str());

@@ -12,7 +12,6 @@
 #include "frame.h"
 #include "globals.h"
 
-
 class TtaZivaRari;
 
 class TAppTaZivaRari : public TApplication {

@@ -15,9 +15,9 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "command_line.h"
 #include "exchange.h"
 #include "globals.h"
 #include "prompts.h"
@@ -28,20 +28,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The command line after the program name and its blanks.
-const char* AfterProgramName(const char* p)
-{
-    while (IsBlank(*p)) ++p;
-    if (*p == '"') {
-        const char* close = std::strchr(p + 1, '"');
-        p = close ? close + 1 : p + std::strlen(p);
-    } else {
-        while (*p && !IsBlank(*p)) ++p;
-    }
-    while (IsBlank(*p)) ++p;
-    return p;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -50,7 +36,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     static std::string modulePath = ModulePath();
     _sg_ModuleFileName = &modulePath[0];
 
-    const char* p = AfterProgramName(GetCommandLineA());
+    const char* p = SkipProgramName(GetCommandLineA());
+    while (IsBlank(*p)) ++p;
     const char* wordEnd = p;
     while (*wordEnd && !IsBlank(*wordEnd)) ++wordEnd;
     std::string word(p, wordEnd);
