@@ -5,6 +5,7 @@
 #include "exchange.h"
 #include "names.h"
 #include "prompts.h"
+#include "texts.h"
 #include "workfiles.h"
 #include "zivarari.h"
 
@@ -14,49 +15,109 @@ void TtaZivaRari::CmFileSave()
     PostQuitMessage(0);
 }
 
-void TtaZivaRari::_po_SaveFileA(bool _fl_01)
+SaveOutcome TtaZivaRari::_po_SaveFileA(bool _fl_01)
 {
     ::ShowWindow(_vg_HWNDparent, SW_HIDE);
     std::string ini = _pg_FNAMEini();
-    std::string longName = ReadExchange(ini, _si_LongFnameLMY);
-    if (!longName.empty()) _po_SaveFileB(_fl_01, ini, longName);
+    SaveOutcome outcome = SaveOutcome::Failed;
+    std::string longName;
+    if (CheckExchangeReadable(ini) && ReadExchange(ini, _si_LongFnameLMY, longName)) {
+        // A value longer than any path names nothing.
+        outcome = IsUsableName(longName) ? _po_SaveFileB(_fl_01, ini, longName) : SaveOutcome::Nothing;
+    }
     PostQuitMessage(0);
+    return outcome;
 }
 
-void TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03)
+SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03)
 {
-    std::string activeName = ReadExchange(_sl_02, _si_MyActiveFname);
-    if (activeName.empty()) return;
+    std::string activeName;
+    if (!ReadExchange(_sl_02, _si_MyActiveFname, activeName)) return SaveOutcome::Failed;
+    if (activeName.empty()) return SaveOutcome::Nothing;
+    // Only a plain name of a file in the base directory is a work file;
+    // anything else could make the copy or the removal reach other files.
+    const std::string asStored = activeName;
     _pg_appendLMY2str(activeName);
-    // The work file is named by its full path in the base directory, so the
-    // current directory plays no part in what is copied or removed.
-    const std::string _sg_SaveFileB1 = PlaceInBaseDir(_sg_ModuleFileName, activeName);
+    const std::string _sg_SaveFileB1 = WorkPathInBaseDir(activeName);
+    if (!IsBareFileName(asStored) || _sg_SaveFileB1.empty() || !IsInBaseDir(_sg_SaveFileB1)) {
+        ReportError(kErrCopyFailed, CopyFailureDetail(asStored, _sl_03, kReasonNotAWorkFile));
+        return SaveOutcome::Failed;
+    }
+    // The work file named by its full path: the current directory plays no
+    // part in what is copied or removed.
+    const bool sameFile = IsSameFile(_sg_SaveFileB1, _sl_03);
 
     if (_fl_01 && !_pg_mssgVerifySave(_sl_03)) {
-        // No: the work copy is discarded unsaved.
+        // No: the work copy is discarded unsaved, unless it is the document.
+        if (sameFile) return SaveOutcome::Nothing;
         DeleteFileA(_sg_SaveFileB1.c_str());
-        return;
+        return SaveOutcome::Discarded;
     }
-    if (_pg_FileCopy16or32(_sg_SaveFileB1, _sl_03)) DeleteFileA(_sg_SaveFileB1.c_str());
-    else _PG_errCODE(kErrCopyFailed);
+    CopyResult copied = _pg_FileCopy16or32(_sg_SaveFileB1, _sl_03);
+    if (!copied) {
+        ReportError(kErrCopyFailed, CopyFailureDetail(_sg_SaveFileB1, _sl_03, DescribeCopyFailure(copied)));
+        return SaveOutcome::Failed;
+    }
+    DeleteFileA(_sg_SaveFileB1.c_str());
+    return SaveOutcome::Saved;
 }
 
 void TtaZivaRari::CmFileCopy()
 {
     ::ShowWindow(_vg_HWNDparent, SW_HIDE);
-    std::string value = ReadExchange(_pg_FNAMEini(), _si_LongFnameGED);
+    const std::string ini = _pg_FNAMEini();
+    std::string value;
+    if (!CheckExchangeReadable(ini) || !ReadExchange(ini, _si_LongFnameGED, value)) {
+        PostQuitMessage(0);
+        return;
+    }
     std::string workPath, longPath;
     bool keepReply = false;
-    if (SplitReply(value, workPath, longPath) && _pg_mssgVerifySave(longPath)) {
-        if (_pg_FileCopy16or32(workPath, longPath)) {
-            DeleteFileA(workPath.c_str());
-        } else {
-            // The export stays where it is and the reply still names it, so
-            // the copy can be tried again.
-            _PG_errCODE(kErrCopyFailed);
+    if (SplitReply(value, workPath, longPath)) {
+        if (workPath.size() > kLongestPath || longPath.size() > kLongestPath) {
+            // Longer than any path: no names at all. The value stays for the
+            // host to see.
             keepReply = true;
+        } else if (!ExportWorkFileAllowed(ini, workPath, longPath, keepReply)) {
+            // Explained, or the exchange file stayed busy.
+        } else if (_pg_mssgVerifySave(longPath)) {
+            CopyResult copied = _pg_FileCopy16or32(workPath, longPath);
+            if (copied) {
+                DeleteFileA(workPath.c_str());
+            } else {
+                // The export stays where it is and the reply still names it,
+                // so the copy can be tried again.
+                ReportError(kErrCopyFailed, CopyFailureDetail(workPath, longPath, DescribeCopyFailure(copied)));
+                keepReply = true;
+            }
         }
     }
     if (!keepReply) _pi_LongFnameGED("");
     PostQuitMessage(0);
+}
+
+bool TtaZivaRari::ExportWorkFileAllowed(const std::string& ini, const std::string& workPath,
+                                        const std::string& longPath, bool& keepReply)
+{
+    // The export's work file is a GEDCOM file of the base directory, never
+    // the native document: the copy overwrites the long name with it and
+    // then removes it.
+    size_t slash = workPath.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? workPath : workPath.substr(slash + 1);
+    if (!IsBareFileName(name) || !HasGedcomExtension(name) || !IsInBaseDir(workPath)) {
+        ReportError(kErrCopyFailed, CopyFailureDetail(workPath, longPath, kReasonNotAWorkFile));
+        keepReply = true;
+        return false;
+    }
+    std::string nativeDocument;
+    if (!ReadExchange(ini, _si_LongFnameLMY, nativeDocument)) {
+        keepReply = true;
+        return false;
+    }
+    if (IsUsableName(nativeDocument) && IsSameFile(workPath, nativeDocument)) {
+        ReportError(kErrCopyFailed, CopyFailureDetail(workPath, longPath, kReasonIsTheDocument));
+        keepReply = true;
+        return false;
+    }
+    return true;
 }

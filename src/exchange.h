@@ -1,5 +1,7 @@
 // The exchange file "LINDMORY.INI": section "Export", read and written
-// through the private-profile API, values taken whole.
+// through the private-profile API, values taken whole. Every access holds
+// the exchange file's lock, so that ZivaRaris running at once never write
+// back a file that another one is rewriting.
 #pragma once
 
 #include <string>
@@ -14,11 +16,20 @@ extern const char _sg_dwPlatformId[];
 // The exchange file's path beside this executable.
 std::string _pg_FNAMEini();
 
-// The key's value, whole; "" when the file or the key is missing.
-std::string ReadExchange(const std::string& iniPath, const char* key);
+// The key's value, whole ("" when the file or the key is missing); a value
+// far longer than any path is cut, but stays longer than any path. False,
+// after error 0x47 was shown, when another ZivaRari kept the file busy.
+bool ReadExchange(const std::string& iniPath, const char* key, std::string& value);
 
-// True when the write succeeded.
-bool WriteExchange(const std::string& iniPath, const char* key, const std::string& value);
+enum class ExchangeWrite { Done, Failed, Busy };
+// Writes the key. Busy means error 0x47 was shown already.
+ExchangeWrite WriteExchange(const std::string& iniPath, const char* key, const std::string& value);
 
-// Writes the reply value; a failed write shows error 0x45.
-void _pi_LongFnameGED(const std::string& value);
+// Writes the reply value; a failed write shows error 0x45 (0x47 when the
+// file stayed busy). True when it was written.
+bool _pi_LongFnameGED(const std::string& value);
+
+// The profile API reads a file it cannot open as an empty one. True when
+// the exchange file is missing or can be opened for reading; otherwise
+// shows error 0x47 with the reason and gives false.
+bool CheckExchangeReadable(const std::string& iniPath);

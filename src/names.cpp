@@ -44,10 +44,43 @@ std::string ExchangeFilePath(const std::string& modulePath)
 
 DocumentType DocumentTypeOf(const std::string& longPath)
 {
-    auto has = [&](const char* mark) { return longPath.find(mark) != std::string::npos; };
-    if (has(".lmy") || has(".LMY")) return DocumentType::Native;
-    if (has(".ged") || has(".GED")) return DocumentType::Gedcom;
+    // The chosen file's own extension decides, in any letter case; a dot in
+    // a folder's name says nothing about the file.
+    size_t slash = longPath.find_last_of("\\/");
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = longPath.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return DocumentType::None;
+    std::string ext = longPath.substr(dot);
+    AsciiLower(ext);
+    if (ext == ".lmy") return DocumentType::Native;
+    if (ext == ".ged") return DocumentType::Gedcom;
     return DocumentType::None;
+}
+
+bool HasGedcomExtension(const std::string& path) { return DocumentTypeOf(path) == DocumentType::Gedcom; }
+
+bool IsUsableName(const std::string& value) { return !value.empty() && value.size() <= kLongestPath; }
+
+bool IsBareFileName(const std::string& name)
+{
+    if (name.empty() || name.size() > 255) return false;
+    if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return false;
+    if (name.find("..") != std::string::npos) return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    char last = name.back();
+    if (last == '.' || last == ' ') return false;
+    // Device names stay devices whatever extension follows them.
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    AsciiUpper(stem);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+    for (const char* device : kDevices)
+        if (stem == device) return false;
+    if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+        stem[3] >= '0' && stem[3] <= '9')
+        return false;
+    return true;
 }
 
 bool IsRepresentablePath(const std::string& path)
@@ -73,4 +106,17 @@ unsigned long LeadingDecimal(const std::string& text)
         if (value > 0xFFFFFFFFull) return 0xFFFFFFFFul;
     }
     return static_cast<unsigned long>(value);
+}
+
+std::string ExchangeLockName(const std::string& upperLongPath)
+{
+    // FNV-1a, 64 bits.
+    unsigned long long hash = 0xcbf29ce484222325ull;
+    for (char c : upperLongPath) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", hash);
+    return std::string("Local\\ZivaRari-") + digits;
 }

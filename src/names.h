@@ -27,10 +27,22 @@ std::string PlaceInBaseDir(const std::string& modulePath, const std::string& nam
 std::string ExchangeFilePath(const std::string& modulePath);
 
 enum class DocumentType { None, Native, Gedcom };
-// Taken from the whole path, directories included: ".lmy"/".LMY" anywhere
-// makes it native, otherwise ".ged"/".GED" makes it GEDCOM; other letter
-// cases are not recognised.
+// Taken from the extension of the path's last component, in any letter
+// case: ".lmy" is native, ".ged" is GEDCOM, anything else is neither.
 DocumentType DocumentTypeOf(const std::string& longPath);
+bool HasGedcomExtension(const std::string& path);
+
+// The longest path the system's file functions take, in characters.
+constexpr size_t kLongestPath = 32767;
+
+// A stored value that can name a file: not empty and no longer than any
+// path can be.
+bool IsUsableName(const std::string& value);
+
+// A plain file name that stays in the folder it is joined to: no drive,
+// folder, "..", stream (':') or wildcard, no reserved device name and no
+// trailing dot or space.
+bool IsBareFileName(const std::string& name);
 
 // A path the dialogs return with '?' or '*' in it names no real file: its
 // name had characters that the ANSI code page cannot hold.
@@ -42,3 +54,8 @@ bool SplitReply(const std::string& value, std::string& workPath, std::string& lo
 // The leading decimal digits of a stored value as a number; 0 when it does
 // not begin with a digit; 0xFFFFFFFF when it does not fit in 32 bits.
 unsigned long LeadingDecimal(const std::string& text);
+
+// The name of the mutex that guards one exchange file: "Local\ZivaRari-"
+// and a hash of the file's upper-cased long full path (the path itself may
+// hold backslashes, which a mutex name must not).
+std::string ExchangeLockName(const std::string& upperLongPath);

@@ -6,6 +6,7 @@
 #include "names.h"
 #include "prompts.h"
 #include "runtime.h"
+#include "texts.h"
 #include "workfiles.h"
 #include "zivarari.h"
 
@@ -35,20 +36,26 @@ void TtaZivaRari::_po_OpenFileA(const std::string& _sl_01)
 {
     // The base directory with its backslash; the work-file name goes after it.
     std::string _si_iniMyActiveFname = BaseDirSlash(_sg_ModuleFileName);
-    DocumentType type = DocumentTypeOf(_sl_01);
-    if (_si_iniMyActiveFname.empty() || type == DocumentType::None) {
+    if (_si_iniMyActiveFname.empty()) {
         _pi_LongFnameGED("");
         return;
     }
     // A name the ANSI code page cannot hold comes back with '?' in it and
     // names no file: nothing is staged.
     if (!IsRepresentablePath(_sl_01)) {
-        _PG_errCODE(kErrCopyFailed);
+        ReportError(kErrCopyFailed, UnrepresentableNameDetail(_sl_01));
+        _pi_LongFnameGED("");
+        return;
+    }
+    DocumentType type = DocumentTypeOf(_sl_01);
+    if (type == DocumentType::None) {
         _pi_LongFnameGED("");
         return;
     }
     const size_t _sl_04 = _si_iniMyActiveFname.size();
+    const std::string baseDir = _si_iniMyActiveFname;
     if (!_pg_getRndFNAME(_si_iniMyActiveFname, _sl_04)) {
+        ReportError(kErrCopyFailed, WorkFileFailureDetail(baseDir, SystemReason(GetLastError())));
         _pi_LongFnameGED("");
         return;
     }
@@ -60,13 +67,18 @@ void TtaZivaRari::_po_OpenFileA(const std::string& _sl_01)
     AsciiUpper(base);
     _si_iniMyActiveFname = base + name;
 
-    if (!_pg_FileCopy16or32(_sl_01, _si_iniMyActiveFname)) {
+    CopyResult copied = _pg_FileCopy16or32(_sl_01, _si_iniMyActiveFname);
+    if (!copied) {
         // An empty work file must not pass for the document. The copy left
         // the target untouched, so only the placeholder is to be removed.
         DeleteFileA(created.c_str());
-        _PG_errCODE(kErrCopyFailed);
+        ReportError(kErrCopyFailed, CopyFailureDetail(_sl_01, _si_iniMyActiveFname, DescribeCopyFailure(copied)));
         _pi_LongFnameGED("");
         return;
     }
-    _pi_LongFnameGED(name + "|" + _sl_01);
+    if (!_pi_LongFnameGED(name + "|" + _sl_01)) {
+        // Nobody learns the work file's name: it would only lie about.
+        DeleteFileA(_si_iniMyActiveFname.c_str());
+        DeleteFileA(created.c_str());
+    }
 }

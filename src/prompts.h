@@ -1,6 +1,8 @@
 // The confirmation box and the numbered error box.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // Error numbers shown as "Error, #%04X in ZIVARARI".
@@ -9,6 +11,7 @@ enum : unsigned short {
     kErrNoBackslash = 0x44,    // the stored native long name has no directory
     kErrReplyWrite = 0x45,     // the reply value could not be written
     kErrCopyFailed = 0x46,     // a document could not be copied
+    kErrExchangeRead = 0x47,   // the exchange file could not be read, or stayed busy
 };
 
 // "Verify save?" with the path; true only for Yes.
@@ -16,3 +19,9 @@ bool _pg_mssgVerifySave(const std::string& path);
 
 // Shows the error box; the caller goes on when it is closed.
 void _PG_errCODE(unsigned short code);
+
+// The error box with the number, a blank line and `detail` below it.
+void ReportError(unsigned short code, const std::string& detail);
+
+// The system's own message for an error code, on one line.
+std::string SystemReason(DWORD error);

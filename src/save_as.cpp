@@ -6,6 +6,7 @@
 #include "exchange.h"
 #include "names.h"
 #include "prompts.h"
+#include "texts.h"
 #include "workfiles.h"
 #include "zivarari.h"
 
@@ -23,8 +24,12 @@ int ShowSaveAs(TWindow* owner, TZivaRariDialog::TData& record)
 void TtaZivaRari::CmSaveAsLmy()
 {
     std::string ini = _pg_FNAMEini();
-    std::string stored = ReadExchange(ini, _si_LongFnameLMY);
-    if (!stored.empty()) FileData_03->SetFileName(stored);
+    std::string stored;
+    if (!ReadExchange(ini, _si_LongFnameLMY, stored)) {
+        PostQuitMessage(0);
+        return;
+    }
+    if (IsUsableName(stored)) FileData_03->SetFileName(stored);
     else _po_SetBaseDirFname(*FileData_03, kDefaultNative);
 
     // The copy that follows writes over an existing file without another
@@ -32,17 +37,29 @@ void TtaZivaRari::CmSaveAsLmy()
     FileData_03->Flags |= OFN_OVERWRITEPROMPT;
     if (ShowSaveAs(this, *FileData_03) == IDOK) {
         std::string chosen = FileData_03->GetFileName();
-        if (!IsRepresentablePath(chosen)) _PG_errCODE(kErrCopyFailed);
-        else if (!WriteExchange(ini, _si_LongFnameLMY, chosen)) _PG_errCODE(kErrLongNameWrite);
-        else _po_SaveFileA(false);
+        if (!IsRepresentablePath(chosen)) {
+            ReportError(kErrCopyFailed, UnrepresentableNameDetail(chosen));
+        } else {
+            ExchangeWrite written = WriteExchange(ini, _si_LongFnameLMY, chosen);
+            if (written == ExchangeWrite::Failed) _PG_errCODE(kErrLongNameWrite);
+            // The stored name must not point at a file that does not hold
+            // the document: after a failed copy it gets back what it had.
+            else if (written == ExchangeWrite::Done && _po_SaveFileA(false) == SaveOutcome::Failed &&
+                     WriteExchange(ini, _si_LongFnameLMY, stored) == ExchangeWrite::Failed)
+                _PG_errCODE(kErrLongNameWrite);
+        }
     }
     PostQuitMessage(0);
 }
 
 void TtaZivaRari::CmSaveAsGed()
 {
-    std::string stored = ReadExchange(_pg_FNAMEini(), _si_LongFnameLMY);
-    if (!stored.empty()) {
+    std::string stored;
+    if (!ReadExchange(_pg_FNAMEini(), _si_LongFnameLMY, stored)) {
+        PostQuitMessage(0);
+        return;
+    }
+    if (IsUsableName(stored)) {
         size_t slash = stored.rfind('\\');
         if (slash == std::string::npos) _PG_errCODE(kErrNoBackslash);
         // Without a backslash the whole value is the file-name part.
@@ -58,14 +75,19 @@ void TtaZivaRari::CmSaveAsGed()
         std::string chosen = FileData_02->GetFileName();
         // The base directory with its backslash; the work name goes after it.
         std::string _sg_ZivaRari_01 = BaseDirSlash(_sg_ModuleFileName);
+        const std::string baseDir = _sg_ZivaRari_01;
         if (!IsRepresentablePath(chosen)) {
-            _PG_errCODE(kErrCopyFailed);
-        } else if (!_sg_ZivaRari_01.empty() && _pg_getRndFNAME(_sg_ZivaRari_01, _sg_ZivaRari_01.size())) {
-            // Only the name is reserved; the host creates the file by
-            // writing the export to it.
-            DeleteFileA(_sg_ZivaRari_01.c_str());
-            _pg_appendGED2str(_sg_ZivaRari_01);
-            reply = _sg_ZivaRari_01 + "|" + chosen;
+            ReportError(kErrCopyFailed, UnrepresentableNameDetail(chosen));
+        } else if (!_sg_ZivaRari_01.empty()) {
+            if (_pg_getRndFNAME(_sg_ZivaRari_01, _sg_ZivaRari_01.size())) {
+                // Only the name is reserved; the host creates the file by
+                // writing the export to it.
+                DeleteFileA(_sg_ZivaRari_01.c_str());
+                _pg_appendGED2str(_sg_ZivaRari_01);
+                reply = _sg_ZivaRari_01 + "|" + chosen;
+            } else {
+                ReportError(kErrCopyFailed, WorkFileFailureDetail(baseDir, SystemReason(GetLastError())));
+            }
         }
     }
     _pi_LongFnameGED(reply);

@@ -12,12 +12,15 @@
 namespace {
 
 // Rewrites the key only when its stored value reads as another number.
-void RecordValue(const std::string& ini, const char* key, unsigned long systemValue)
+// False when the exchange file stayed busy (the box has said so).
+bool RecordValue(const std::string& ini, const char* key, unsigned long systemValue)
 {
-    if (LeadingDecimal(ReadExchange(ini, key)) == systemValue) return;
+    std::string stored;
+    if (!ReadExchange(ini, key, stored)) return false;
+    if (LeadingDecimal(stored) == systemValue) return true;
     char text[16];
     std::snprintf(text, sizeof text, "%lu", systemValue);
-    WriteExchange(ini, key, text);
+    return WriteExchange(ini, key, text) != ExchangeWrite::Busy;
 }
 
 }  // namespace
@@ -33,8 +36,8 @@ void TtaZivaRari::CmGetVersionEx()
 #endif
     GetVersionExA(&_tl_01);
     if (PathExists(ini)) {
-        RecordValue(ini, _sg_dwMajorVersion, _tl_01.dwMajorVersion);
-        RecordValue(ini, _sg_dwPlatformId, _tl_01.dwPlatformId);
+        if (RecordValue(ini, _sg_dwMajorVersion, _tl_01.dwMajorVersion))
+            RecordValue(ini, _sg_dwPlatformId, _tl_01.dwPlatformId);
     }
     PostQuitMessage(0);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "names.h"
 #include "runtime.h"
 #include "globals.h"
@@ -13,45 +15,6 @@ bool NameTaken(const std::string& path)
     std::string ged = path;
     _pg_appendGED2str(ged);
     return PathExists(path) || PathExists(ged);
-}
-
-// A new, empty, uniquely named file beside `target`; "" when the directory
-// takes no new file.
-std::string CreateTempBeside(const std::string& target)
-{
-    size_t slash = target.find_last_of("\\/");
-    std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        char name[32];
-        wsprintfA(name, "~lmy%04x.tmp", static_cast<unsigned>((seed + static_cast<DWORD>(attempt)) & 0xFFFF));
-        std::string tmp = dir + name;
-        HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
-            return tmp;
-        }
-        DWORD err = GetLastError();
-        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) break;
-    }
-    return std::string();
-}
-
-bool FlushFile(const std::string& path)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = FlushFileBuffers(h) != 0;
-    CloseHandle(h);
-    return ok;
-}
-
-bool ClearReadOnly(const std::string& path)
-{
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES) return false;
-    if (!(attrs & FILE_ATTRIBUTE_READONLY)) return true;
-    return SetFileAttributesA(path.c_str(), attrs & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
 }  // namespace
@@ -91,7 +54,10 @@ int _pg_getRndFNAME(std::string& path, size_t namePos)
             return 1;
         }
         DWORD err = GetLastError();
-        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) return 0;
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) {
+            SetLastError(err);
+            return 0;
+        }
     }
 }
 
@@ -111,15 +77,26 @@ bool IsSameFile(const std::string& a, const std::string& b)
            ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-bool _pg_FileCopy16or32(const std::string& source, const std::string& target)
+std::string WorkPathInBaseDir(const std::string& name)
 {
-    if (IsSameFile(source, target)) return false;
-    std::string tmp = CreateTempBeside(target);
-    if (tmp.empty()) return false;
-    // The copy takes the source's attributes; a read-only source must not
-    // leave a copy that cannot be flushed or later saved over.
-    bool ok = CopyFileA(source.c_str(), tmp.c_str(), FALSE) && ClearReadOnly(tmp) && FlushFile(tmp) &&
-              MoveFileExA(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(tmp.c_str());
-    return ok;
+    std::string base = BaseDirSlash(_sg_ModuleFileName);
+    return base.empty() ? std::string() : base + name;
+}
+
+bool IsInBaseDir(const std::string& path)
+{
+    auto full = [](const std::string& p) {
+        DWORD n = GetFullPathNameA(p.c_str(), 0, nullptr, nullptr);
+        if (n == 0) return std::string();
+        std::vector<char> buf(n + 1);
+        n = GetFullPathNameA(p.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+        return std::string(buf.data(), n);
+    };
+    std::string base = BaseDirSlash(_sg_ModuleFileName);
+    std::string file = full(path);
+    if (base.empty() || file.empty()) return false;
+    std::string dir = full(base);
+    size_t slash = file.rfind('\\');
+    if (dir.empty() || slash == std::string::npos || slash + 1 == file.size()) return false;
+    return lstrcmpiA(file.substr(0, slash + 1).c_str(), dir.c_str()) == 0;
 }

@@ -14,6 +14,14 @@
 
 class TtaZivaRari;
 
+// How a native copy-back ended.
+enum class SaveOutcome {
+    Nothing,    // nothing to save: no long name or no work file named
+    Saved,      // the work file is at the long name and removed
+    Discarded,  // the user answered No; the work copy is removed
+    Failed,     // nothing was saved; a box said why
+};
+
 class TAppTaZivaRari : public TApplication {
 public:
     TAppTaZivaRari();
@@ -56,14 +64,19 @@ protected:
     void CmGetVersionEx();    // 8
 
     void _po_OpenFileA(const std::string& _sl_01);
-    void _po_SaveFileA(bool _fl_01);
-    void _po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03);
+    SaveOutcome _po_SaveFileA(bool _fl_01);
+    SaveOutcome _po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03);
     void _po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::string& name);
     bool _po_testWindowsVer();
 
 private:
     void RunOpenCommand(TZivaRariDialog::TData& record, const char* pattern);
     void Dispatch(unsigned short code);
+    // Command 6 copies and removes only a GEDCOM work file of the base
+    // directory; otherwise error 0x46 says why (or the exchange file stayed
+    // busy) and the reply is to be kept.
+    bool ExportWorkFileAllowed(const std::string& ini, const std::string& workPath, const std::string& longPath,
+                               bool& keepReply);
 
     // Deferred launch (command 7).
     bool _fg_ChainToProgram = false;

@@ -325,7 +325,7 @@ TEST(CopyExportCommand, SecondBarStaysInLongPathAndCopyFails)
 
     auto p = e2e::StartLindmorh(d.base.Path(), "6");
     ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(longPath), IDYES, "copy6-two-bars-verify"));
-    fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, "copy6-two-bars-error-0046");
+    fc::AnswerBox(*p, fc::CopyErrorBox(workPath, longPath, ERROR_INVALID_NAME), IDOK, "copy6-two-bars-error-0046");
     fc::ExpectCleanExit(*p);
 
     EXPECT_EQ(fc::Reply(d.base), reply);

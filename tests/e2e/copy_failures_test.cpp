@@ -52,6 +52,28 @@ bool TakesNewFile(const std::string& dir)
     return true;
 }
 
+// The system's error for creating a new file in `dir`; 0 when it can.
+DWORD NewFileError(const std::string& dir)
+{
+    std::string probe = dir + "\\probe.tmp";
+    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(h);
+    DeleteFileA(probe.c_str());
+    return 0;
+}
+
+// The system's error for replacing `target` with a new file beside it, as
+// things stand (the caller holds whatever lock it wants to try).
+DWORD ReplaceError(const std::string& target)
+{
+    std::string probe = target + ".probe";
+    if (!e2e::WriteFileBytes(probe, "probe")) return GetLastError();
+    DWORD error = MoveFileExA(probe.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : GetLastError();
+    DeleteFileA(probe.c_str());
+    return error;
+}
+
 ULONGLONG FreeBytes(const std::string& dir)
 {
     ULARGE_INTEGER avail{};
@@ -142,9 +164,21 @@ TEST_P(CopyBackFails, ShowsErrorAndKeepsTargetWorkFileAndExchangeFile)
         fc::Lock lock(locked);
         ASSERT_EQ(lock.Held(), !locked.empty());
 
+        // The reason the box must give: the system's own for this fault.
+        DWORD error = ERROR_SUCCESS;
+        switch (c.fault) {
+        case Fault::SourceLocked: error = ERROR_SHARING_VIOLATION; break;
+        case Fault::SourceMissing: error = ERROR_FILE_NOT_FOUND; break;
+        case Fault::TargetLocked: error = ReplaceError(target); break;
+        case Fault::ReadOnlyDisk: error = NewFileError(targetDir); break;
+        case Fault::FullDisk: error = ERROR_DISK_FULL; break;
+        }
+        ASSERT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
+        const std::string source = native ? d.base / "0e2a1f3c.LMY" : workPath;
+
         auto p = e2e::StartLindmorh(d.base.Path(), c.cmd);
         ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(target), IDYES, shot + "-verify"));
-        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, shot + "-error-0046");
+        fc::AnswerBox(*p, fc::CopyErrorBox(source, target, error), IDOK, shot + "-error-0046");
         fc::ExpectCleanExit(*p);
     }
 
@@ -201,7 +235,20 @@ TEST_P(OpenUnreadable, ShowsErrorAndLeavesNoWorkFile)
         HWND dlg = fc::ExpectFileDialog(*p, "Open", shot);
         ASSERT_NE(dlg, nullptr);
         e2e::ConfirmFileDialog(dlg, doc);
-        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, shot + "-error-0046");
+        // The work file it could not fill: its path upper-cased, as the
+        // staging spells it, with a name of eight digits.
+        HWND box = fc::WaitForBox(*p);
+        ASSERT_NE(box, nullptr);
+        const std::string text = e2e::MessageBoxText(box);
+        std::string baseDir = d.base.Path() + "\\";
+        CharUpperBuffA(&baseDir[0], static_cast<DWORD>(baseDir.size()));
+        const std::string head = "Error, #0046 in ZIVARARI\n\n" + doc + "\ncould not be copied to\n" + baseDir;
+        ASSERT_EQ(text.compare(0, head.size(), head), 0) << text;
+        const std::string work = text.substr(head.size(), text.find('\n', head.size()) - head.size());
+        EXPECT_TRUE(fc::IsWorkName(work, true, std::string(".") + (std::string(c.cmd) == "1" ? "LMY" : "GED")))
+            << work;
+        fc::AnswerBox(*p, fc::CopyErrorBox(doc, baseDir + work, ERROR_SHARING_VIOLATION), IDOK,
+                      shot + "-error-0046");
         fc::ExpectCleanExit(*p);
     }
 
@@ -215,8 +262,14 @@ INSTANTIATE_TEST_SUITE_P(Types, OpenUnreadable,
 
 // ---- command 3: the chosen target is held by another program -------------------
 
-TEST(SaveAsFails, LockedTargetShowsErrorAndKeepsBothFiles)
+// The chosen name is stored before the copy; once the copy has failed the
+// stored name gets back what it had, so that it never names a file that
+// does not hold the document ("" where it had nothing).
+class SaveAsFails : public testing::TestWithParam<const char*> {};
+
+TEST_P(SaveAsFails, LockedTargetShowsErrorKeepsBothFilesAndRestoresTheName)
 {
+    const std::string earlier = GetParam();
     fc::Dirs d("saveasfail");
     const std::string target = d.docs / "Smith.lmy";
     const std::string oldDoc = fc::Document("old");
@@ -224,22 +277,31 @@ TEST(SaveAsFails, LockedTargetShowsErrorAndKeepsBothFiles)
     ASSERT_TRUE(e2e::WriteFileBytes(target, oldDoc));
     ASSERT_TRUE(e2e::WriteFileBytes(d.base / kNativeWork, work));
     e2e::WriteIni(d.ini(), "MyActiveFname", kNativeWork);
+    if (!earlier.empty()) e2e::WriteIni(d.ini(), "LongFnameLMY", earlier);
+    const std::string shot = "saveasfail-locked-target" + std::string(earlier.empty() ? "" : "-earlier-name");
     {
         fc::Lock lock(target);
         ASSERT_TRUE(lock.Held());
+        const DWORD error = ReplaceError(target);
+        ASSERT_NE(error, static_cast<DWORD>(ERROR_SUCCESS));
         auto p = e2e::StartLindmorh(d.base.Path(), "3");
-        HWND dlg = fc::ExpectFileDialog(*p, "Save As", "saveasfail-locked-target");
+        HWND dlg = fc::ExpectFileDialog(*p, "Save As", shot);
         ASSERT_NE(dlg, nullptr);
         e2e::ConfirmFileDialog(dlg, target);
-        ASSERT_TRUE(fc::AnswerOverwrite(*p, IDYES, "saveasfail-locked-target-overwrite-question"));
-        fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, "saveasfail-locked-target-error-0046");
+        ASSERT_TRUE(fc::AnswerOverwrite(*p, IDYES, shot + "-overwrite-question"));
+        fc::AnswerBox(*p, fc::CopyErrorBox(d.base / "0e2a1f3c.LMY", target, error), IDOK, shot + "-error-0046");
         fc::ExpectCleanExit(*p);
     }
     EXPECT_EQ(e2e::ReadFileBytes(target), oldDoc);
     EXPECT_EQ(e2e::ReadFileBytes(d.base / kNativeWork), work);
     EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{"Smith.lmy"});
-    EXPECT_EQ(e2e::ReadIni(d.ini(), "LongFnameLMY"), target) << "the chosen name is stored before the copy";
+    EXPECT_EQ(e2e::ReadIni(d.ini(), "LongFnameLMY"), earlier) << "the stored name must not name the failed target";
 }
+
+INSTANTIATE_TEST_SUITE_P(EarlierName, SaveAsFails, testing::Values("", "D:\\Trees\\Earlier.lmy"),
+                         [](const testing::TestParamInfo<const char*>& i) {
+                             return std::string(*i.param ? "earlier_name" : "no_earlier_name");
+                         });
 
 // ---- the exchange file cannot be written ---------------------------------------
 // A folder named LINDMORY.INI: every write to it fails and every read
@@ -252,8 +314,9 @@ protected:
 };
 
 // The document is staged before the reply is written; the failed reply
-// then shows 0x45 and the staged work file stays.
-TEST_F(UnwritableExchange, OpenStagesThenShowsReplyError)
+// then shows 0x45, and the staged work file goes again: nobody learns its
+// name, so it would only lie about.
+TEST_F(UnwritableExchange, OpenStagesThenShowsReplyErrorAndRemovesTheWorkFile)
 {
     const std::string doc = d.docs / "Smith.lmy";
     const std::string content = fc::Document("native");
@@ -266,10 +329,7 @@ TEST_F(UnwritableExchange, OpenStagesThenShowsReplyError)
     fc::AnswerBox(*p, fc::ErrorBox("0045"), IDOK, "iniblocked-open-error-0045");
     fc::ExpectCleanExit(*p);
 
-    std::vector<std::string> added = fc::FilesBesides(d.base.Path(), {fc::kExe});
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_TRUE(fc::IsWorkName(added[0], false, ".lmy")) << added[0];
-    EXPECT_EQ(e2e::ReadFileBytes(d.base / added[0]), content);
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe}), std::vector<std::string>{});
     EXPECT_EQ(e2e::ReadFileBytes(doc), content);
 }
 

@@ -178,7 +178,56 @@ inline std::string VerifyText(const std::string& path)
 
 inline Box VerifySave(const std::string& path) { return {"Tamberlo 3.1", VerifyText(path), {IDYES, IDNO}}; }
 // `number` as printed in the box, e.g. "0046".
-inline Box ErrorBox(const std::string& number) { return {"LINDMORG.EXE", "Error, #" + number + " in ZIVARARI", {IDOK}}; }
+// `number` as printed in the box, e.g. "0046", then whatever follows the
+// first line.
+inline Box ErrorBox(const std::string& number, const std::string& below = "")
+{
+    return {"LINDMORG.EXE", "Error, #" + number + " in ZIVARARI" + below, {IDOK}};
+}
+
+// The system's message for an error code on one line, as the program
+// quotes it below an error number.
+inline std::string SystemReason(DWORD error)
+{
+    char* buffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = n && buffer ? std::string(buffer, n) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text.empty() ? "System error " + std::to_string(error) + "." : text;
+}
+
+// 0x46 saying which file could not be copied where, and why.
+inline Box CopyErrorBox(const std::string& source, const std::string& target, const std::string& reason)
+{
+    return ErrorBox("0046", "\n\n" + source + "\ncould not be copied to\n" + target + "\n\n" + reason);
+}
+inline Box CopyErrorBox(const std::string& source, const std::string& target, DWORD error)
+{
+    return CopyErrorBox(source, target, SystemReason(error));
+}
+// 0x46 when no work file could be created in the base directory.
+inline Box WorkFileErrorBox(const std::string& baseDir, DWORD error)
+{
+    return ErrorBox("0046", "\n\nNo work file could be created in\n" + baseDir + "\n\n" + SystemReason(error));
+}
+
+// 0x46 for a chosen name that the code page cannot hold.
+inline Box UnrepresentableNameBox(const std::string& path)
+{
+    return ErrorBox("0046", "\n\n" + path +
+                                "\ncannot be passed on: its name holds characters that the system's code page cannot "
+                                "hold.\n\nRename the file, or move it to a folder whose name uses other characters.");
+}
+
+// The program's own reasons.
+const char kReasonSameFile[] = "Both names lead to the same file.";
+const char kReasonNotAWorkFile[] =
+    "The exchange file does not name a work file in ZivaRari's own folder, so nothing was copied or removed.";
+const char kReasonIsTheDocument[] =
+    "The exchange file names the document itself as the work file, so nothing was copied or removed.";
 
 // Waits for the program's message box, checks it against `expected`,
 // screenshots it and presses `answer`. False (with a failure) when no box

@@ -157,11 +157,12 @@ TEST(SaveAsNative, WorkFileItselfAsTargetIsRefused)
     ASSERT_NE(dlg, nullptr);
     e2e::ConfirmFileDialog(dlg, chosen);
     ASSERT_TRUE(fc::AnswerOverwrite(*p, IDYES, "save3-onto-work-file-overwrite-question"));
-    fc::AnswerBox(*p, fc::ErrorBox("0046"), IDOK, "save3-onto-work-file-error-0046");
+    fc::AnswerBox(*p, fc::CopyErrorBox(base / "1a2b3c4d.LMY", chosen, fc::kReasonSameFile), IDOK,
+                  "save3-onto-work-file-error-0046");
     fc::ExpectCleanExit(*p);
 
     EXPECT_EQ(e2e::ReadFileBytes(base / kWork), work);
-    EXPECT_EQ(e2e::ReadIni(fc::Ini(base), "LongFnameLMY"), chosen) << "the chosen name is stored before the copy";
+    EXPECT_EQ(e2e::ReadIni(fc::Ini(base), "LongFnameLMY"), "") << "the refused name stays stored";
     ExpectBaseHolds(base, {kWork});
 }
 

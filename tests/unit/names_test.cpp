@@ -111,7 +111,7 @@ void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.path; }
 
 class DocumentTypeTest : public ::testing::TestWithParam<TypeCase> {};
 
-TEST_P(DocumentTypeTest, FromTheWholePath) { EXPECT_EQ(DocumentTypeOf(GetParam().path), GetParam().type); }
+TEST_P(DocumentTypeTest, FromTheFilesOwnExtension) { EXPECT_EQ(DocumentTypeOf(GetParam().path), GetParam().type); }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, DocumentTypeTest,
@@ -119,13 +119,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TypeCase{"C:\\Docs\\SMITH.LMY", DocumentType::Native},
                       TypeCase{"D:\\Export\\smith.ged", DocumentType::Gedcom},
                       TypeCase{"D:\\Export\\SMITH.GED", DocumentType::Gedcom},
-                      TypeCase{"C:\\Docs\\Smith.Lmy", DocumentType::None},
-                      TypeCase{"C:\\Docs\\Smith.Ged", DocumentType::None},
-                      TypeCase{"C:\\Old.ged\\notes.txt", DocumentType::Gedcom},
-                      TypeCase{"C:\\Docs\\Smith.lmy.bak", DocumentType::Native},
-                      TypeCase{"C:\\Docs\\Smith.lmyx", DocumentType::Native},
-                      TypeCase{"C:\\Docs\\Smith.gedcom", DocumentType::Gedcom},
+                      TypeCase{"C:\\Docs\\Family.Lmy", DocumentType::Native},
+                      TypeCase{"C:\\Docs\\Smith.gEd", DocumentType::Gedcom},
+                      TypeCase{"C:\\x.lmy\\tree.ged", DocumentType::Gedcom},
                       TypeCase{"C:\\Export.ged\\Smith.lmy", DocumentType::Native},
+                      TypeCase{"C:\\Old.ged\\notes.txt", DocumentType::None},
+                      TypeCase{"C:\\Old.ged\\notes", DocumentType::None},
+                      TypeCase{"C:\\Docs\\Smith.lmy.bak", DocumentType::None},
+                      TypeCase{"C:\\Docs\\Smith.lmyx", DocumentType::None},
+                      TypeCase{"C:\\Docs\\Smith.gedcom", DocumentType::None},
+                      TypeCase{"C:\\Docs\\.lmy", DocumentType::Native},
+                      TypeCase{"C:/Docs/smith.GED", DocumentType::Gedcom},
+                      TypeCase{"Smith.lmy", DocumentType::Native},
                       TypeCase{"C:\\Docs\\notes.txt", DocumentType::None}));
 
 TEST(IsRepresentablePath, QuestionMarksMeanALostName)
@@ -181,3 +186,67 @@ TEST(AsciiCase, OnlyAsciiLettersChange)
 }
 
 }  // namespace
+
+// ---- work-file names taken from the exchange file -------------------------
+
+struct BareNameCase {
+    const char* name;
+    bool bare;
+};
+
+class BareFileNameTest : public ::testing::TestWithParam<BareNameCase> {};
+
+TEST_P(BareFileNameTest, OnlyPlainNamesStayInTheirFolder)
+{
+    EXPECT_EQ(IsBareFileName(GetParam().name), GetParam().bare) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, BareFileNameTest,
+    ::testing::Values(BareNameCase{"0e2a1f3c.lmy", true}, BareNameCase{"0E2A1F3C.TMP", true},
+                      BareNameCase{"Smith family.lmy", true}, BareNameCase{"M\xFCller", true},
+                      BareNameCase{"CONSOLE.lmy", true}, BareNameCase{"COM10.lmy", true},
+                      BareNameCase{"", false}, BareNameCase{"..\\other\\precious.lmy", false},
+                      BareNameCase{"..", false}, BareNameCase{"a..b.lmy", false},
+                      BareNameCase{"sub\\0e2a1f3c.lmy", false}, BareNameCase{"sub/0e2a1f3c.lmy", false},
+                      BareNameCase{"C:0e2a1f3c.lmy", false}, BareNameCase{"C:\\Docs\\Smith.lmy", false},
+                      BareNameCase{"\\\\server\\share\\x.lmy", false},
+                      BareNameCase{"work.lmy:hidden", false}, BareNameCase{"*.lmy", false},
+                      BareNameCase{"0e2a1f3?.lmy", false}, BareNameCase{"a\"b.lmy", false},
+                      BareNameCase{"a<b.lmy", false}, BareNameCase{"a|b.lmy", false},
+                      BareNameCase{"tab\there.lmy", false}, BareNameCase{"CON", false},
+                      BareNameCase{"con.lmy", false}, BareNameCase{"NUL.txt", false},
+                      BareNameCase{"Aux", false}, BareNameCase{"prn.LMY", false}, BareNameCase{"COM1", false},
+                      BareNameCase{"lpt9.lmy", false}, BareNameCase{"CONIN$", false},
+                      BareNameCase{"nul .lmy", false}, BareNameCase{"name.", false},
+                      BareNameCase{"name ", false}));
+
+TEST(BareFileName, LongerThanAnyFileNameIsRefused)
+{
+    EXPECT_TRUE(IsBareFileName(std::string(251, 'a') + ".lmy"));
+    EXPECT_FALSE(IsBareFileName(std::string(252, 'a') + ".lmy"));
+}
+
+TEST(UsableName, EmptyOrLongerThanAnyPathNamesNothing)
+{
+    EXPECT_FALSE(IsUsableName(""));
+    EXPECT_TRUE(IsUsableName("C:\\Docs\\Smith.lmy"));
+    EXPECT_TRUE(IsUsableName(std::string(kLongestPath, 'a')));
+    EXPECT_FALSE(IsUsableName(std::string(kLongestPath + 1, 'a')));
+    EXPECT_FALSE(IsUsableName(std::string(2 * 1024 * 1024, 'a')));
+}
+
+// ---- the exchange file's lock ------------------------------------------------
+
+TEST(ExchangeLockName, OneNamePerFileWithoutBackslashes)
+{
+    const std::string a = ExchangeLockName("C:\\PROGRAM\\LINDMORY.INI");
+    EXPECT_EQ(a.compare(0, 15, "Local\\ZivaRari-"), 0) << a;
+    EXPECT_EQ(a.size(), 15u + 16u);
+    EXPECT_EQ(a.find('\\', 6), std::string::npos) << "only the namespace may hold a backslash";
+    EXPECT_EQ(a, ExchangeLockName("C:\\PROGRAM\\LINDMORY.INI"));
+    EXPECT_NE(a, ExchangeLockName("C:\\PROGRAM2\\LINDMORY.INI"));
+    EXPECT_NE(a, ExchangeLockName("D:\\PROGRAM\\LINDMORY.INI"));
+    // FNV-1a of the empty text is its offset basis.
+    EXPECT_EQ(ExchangeLockName(""), "Local\\ZivaRari-cbf29ce484222325");
+}

@@ -75,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, ErrorTextTest,
                                            ErrorCase{0x44, "Error, #0044 in ZIVARARI"},
                                            ErrorCase{0x45, "Error, #0045 in ZIVARARI"},
                                            ErrorCase{0x46, "Error, #0046 in ZIVARARI"},
+                                           ErrorCase{0x47, "Error, #0047 in ZIVARARI"},
                                            ErrorCase{0xABCD, "Error, #ABCD in ZIVARARI"},
                                            ErrorCase{0, "Error, #0000 in ZIVARARI"},
                                            ErrorCase{0xFFFF, "Error, #FFFF in ZIVARARI"}));

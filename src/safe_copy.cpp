@@ -1,0 +1,161 @@
+#include "safe_copy.h"
+
+#include <vector>
+
+#include "prompts.h"
+#include "texts.h"
+#include "workfiles.h"
+
+namespace {
+
+constexpr DWORD kChunk = 1u << 20;
+
+CopyResult Failed(DWORD error) { return CopyResult{error ? error : ERROR_GEN_FAILURE, nullptr}; }
+
+std::wstring Widen(const std::string& s)
+{
+    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    if (n) MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string FullPath(const std::string& path)
+{
+    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::vector<char> buf(n + 1);
+    n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+    return n ? std::string(buf.data(), n) : path;
+}
+
+// The file that `target` finally names when it is reached through a link;
+// `target` itself when it does not exist yet or names that file directly.
+std::string FinalTarget(const std::string& target)
+{
+    HANDLE h = CreateFileA(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return target;
+    std::vector<char> buf(MAX_PATH);
+    DWORD n = GetFinalPathNameByHandleA(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
+    if (n >= buf.size()) {
+        buf.resize(n + 1);
+        n = GetFinalPathNameByHandleA(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
+    }
+    CloseHandle(h);
+    if (n == 0 || n >= buf.size()) return target;
+    std::string final(buf.data(), n);
+    if (final.compare(0, 8, "\\\\?\\UNC\\") == 0) final = "\\\\" + final.substr(8);
+    else if (final.compare(0, 4, "\\\\?\\") == 0) final = final.substr(4);
+    // The same file by another spelling keeps the spelling it was given.
+    if (lstrcmpiA(final.c_str(), FullPath(target).c_str()) == 0) return target;
+    return final;
+}
+
+bool MarkForDeletion(HANDLE h, bool mark)
+{
+    FILE_DISPOSITION_INFO info{};
+    info.DeleteFile = mark ? TRUE : FALSE;
+    return SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info) != 0;
+}
+
+bool RenameOver(HANDLE h, const std::string& target)
+{
+    std::wstring name = Widen(FullPath(target));
+    std::vector<unsigned char> buf(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buf.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    info->FileName[name.size()] = L'\0';
+    return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buf.size())) != 0;
+}
+
+// A new temporary file in `dir` (with its trailing backslash), open for
+// writing and for its own deletion. Its name is plainly this program's.
+HANDLE CreateTemp(const std::string& dir, std::string& path)
+{
+    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 64; ++attempt) {
+        char name[32];
+        wsprintfA(name, "~ZivaRari-%04X.tmp", static_cast<unsigned>((seed + attempt * 7919u) & 0xFFFF));
+        path = dir + name;
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return h;
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return INVALID_HANDLE_VALUE;
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Reads all of `from` into `to`; 0 on success, else the error.
+DWORD CopyContent(HANDLE from, HANDLE to)
+{
+    std::vector<char> buf(kChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(from, buf.data(), kChunk, &got, nullptr)) return GetLastError();
+        if (got == 0) return 0;
+        DWORD put = 0;
+        if (!WriteFile(to, buf.data(), got, &put, nullptr)) return GetLastError();
+        if (put != got) return ERROR_WRITE_FAULT;
+    }
+}
+
+}  // namespace
+
+CopyResult _pg_FileCopy16or32(const std::string& source, const std::string& target)
+{
+    if (IsSameFile(source, target)) return CopyResult{0, kReasonSameFile};
+
+    HANDLE from = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (from == INVALID_HANDLE_VALUE) return Failed(GetLastError());
+
+    const std::string real = FinalTarget(target);
+    const std::string full = FullPath(real);
+    const size_t slash = full.rfind('\\');
+    std::string tmp;
+    HANDLE to = CreateTemp(full.substr(0, slash == std::string::npos ? 0 : slash + 1), tmp);
+    if (to == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        CloseHandle(from);
+        return Failed(error);
+    }
+    // Marked, the temporary file goes with the process, however it ends.
+    // Where the mark is refused it is removed by hand on every failure.
+    const bool marked = MarkForDeletion(to, true);
+
+    DWORD error = CopyContent(from, to);
+    if (!error) {
+        FILETIME written{};
+        if (GetFileTime(from, nullptr, nullptr, &written)) SetFileTime(to, nullptr, nullptr, &written);
+        if (!FlushFileBuffers(to)) error = GetLastError();
+    }
+    CloseHandle(from);
+
+    if (!error && marked) {
+        bool leftBehind = false;
+        if (!MarkForDeletion(to, false)) error = GetLastError();
+        else if (!RenameOver(to, real)) {
+            error = GetLastError();
+            leftBehind = !MarkForDeletion(to, true);
+        }
+        CloseHandle(to);
+        if (leftBehind) DeleteFileA(tmp.c_str());
+        return error ? Failed(error) : CopyResult{};
+    }
+    CloseHandle(to);
+    if (!error && !MoveFileExA(tmp.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error && !marked) DeleteFileA(tmp.c_str());
+    return error ? Failed(error) : CopyResult{};
+}
+
+std::string DescribeCopyFailure(const CopyResult& result)
+{
+    return result.reason ? std::string(result.reason) : SystemReason(result.error);
+}
