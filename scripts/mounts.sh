@@ -10,6 +10,8 @@
 # <preset>/ro    tmpfs remounted read-only, holding target.lmy
 # <preset>/full  256 KiB tmpfs holding target.lmy and a filler that leaves
 #                only a few KiB free
+# <preset>/links doc.lmy, a symbolic link to real/doc.lmy (Wine cannot make
+#                one itself); no mount, so it is made without root too
 #
 # Mounting needs root. Without it, or when a mount fails, nothing is left
 # behind and the script still ends with 0, so a test run goes on.
@@ -65,16 +67,31 @@ setup_full() {
   truncate -s $((size - free_kib * 1024)) "$dir/filler"
 }
 
+setup_links() {
+  dir=$1
+  mkdir -p "$dir/real" &&
+    : >"$dir/real/doc.lmy" &&
+    ln -sfn real/doc.lmy "$dir/doc.lmy"
+}
+
 setup() {
+  cleanup
+  for preset in $presets; do
+    setup_links "$base/$preset/links" || say "cannot make the link fixture; the link test skips"
+  done
   if [ "$(id -u)" != 0 ]; then
     say "not root: no test mounts (the tests that need them skip)"
     return 0
   fi
-  cleanup
   for preset in $presets; do
     if ! setup_ro "$base/$preset/ro" || ! setup_full "$base/$preset/full"; then
       say "cannot prepare the test mounts; the tests that need them skip"
-      cleanup
+      for p in $presets; do
+        for kind in ro full; do
+          mountpoint -q "$base/$p/$kind" 2>/dev/null && umount "$base/$p/$kind" 2>/dev/null
+          rm -rf "$base/$p/$kind"
+        done
+      done
       return 0
     fi
   done

@@ -211,4 +211,38 @@ TEST_F(Chain, StartsTheProgramSoonAfterTheWindowCloses)
     RecordProperty("slowest_launch_delay_ms", std::to_string(slowest));
 }
 
+// An unquoted path with a space lets the system try its shorter prefixes
+// first: beside "Program Files" a "Program.exe" would be started instead,
+// with "Files\..." as its argument. The program it names is started.
+TEST_F(Chain, DecoyOfAShorterPrefixIsNeverStarted)
+{
+    const std::string folder = base_ / "Program Files";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(marker_.c_str(), (folder + "\\app.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(marker_.c_str(), (base_ / "Program.exe").c_str(), FALSE));
+    // Where the decoy, started in the base directory, would leave its mark.
+    const std::string decoyMarks = base_ / "Files";
+    ASSERT_TRUE(CreateDirectoryA(decoyMarks.c_str(), nullptr));
+
+    auto p = StartChain(folder + "\\app.exe launched.txt");
+    ASSERT_TRUE(p->Started());
+    EXPECT_GE(WaitForFile(launched_, kLaunchWaitMs), 0) << "the program named was not started";
+    ASSERT_TRUE(p->WaitExit(kExitWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+    EXPECT_EQ(e2e::ListFiles(decoyMarks), std::vector<std::string>{}) << "the decoy Program.exe was started";
+}
+
+// The program's own hidden frame is titled "ZivaRari TA". Waiting for that
+// title must not wait for itself: the program "ZivaRari" is started with
+// the argument "TA" as soon as the countdown has run.
+TEST_F(Chain, OwnWindowsDoNotHoldTheLaunch)
+{
+    ASSERT_TRUE(CopyFileA(marker_.c_str(), (base_ / "ZivaRari.exe").c_str(), FALSE));
+    auto p = StartChain("ZivaRari TA");
+    ASSERT_TRUE(p->Started());
+    EXPECT_GE(WaitForFile(base_ / "TA", kLaunchWaitMs), 0) << "held back by its own window";
+    ASSERT_TRUE(p->WaitExit(kExitWaitMs));
+    EXPECT_EQ(p->ExitCode(), 0u);
+}
+
 }  // namespace
