@@ -12,12 +12,13 @@ int OwlMain(int argc, char* argv[]);
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // argv[0] is the executable's full path as the system reports it; the
+    // argv[0] is the program's name as the command line gives it; the
     // strings live until the process ends.
-    static std::string modulePath = ModulePath();
-    static std::vector<std::string> args = SplitArguments(GetCommandLineA());
+    const char* commandLine = GetCommandLineA();
+    static std::string programName(commandLine, SkipProgramName(commandLine));
+    static std::vector<std::string> args = SplitArguments(commandLine);
     std::vector<char*> argv;
-    argv.push_back(&modulePath[0]);
+    argv.push_back(&programName[0]);
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
     return OwlMain(static_cast<int>(argv.size() - 1), argv.data());

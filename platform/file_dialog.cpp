@@ -6,40 +6,40 @@
 
 #include "window.h"
 
-std::string FilterFromBars(const char* barFilter)
+std::wstring FilterFromBars(const wchar_t* barFilter)
 {
-    std::string out = barFilter ? barFilter : "";
-    for (char& c : out)
-        if (c == '|') c = '\0';
-    out.push_back('\0');  // the list ends with an empty entry
+    std::wstring out = barFilter ? barFilter : L"";
+    for (wchar_t& c : out)
+        if (c == L'|') c = L'\0';
+    out.push_back(L'\0');  // the list ends with an empty entry
     return out;
 }
 
-TZivaRariDialog::TData::TData(DWORD flags, const char* filter, const char*, const char* initialDir,
-                              const char* defExt, int maxPath, int filterIndex)
-    : Flags(flags | OFN_LONGNAMES), Filter(FilterFromBars(filter)), InitialDir(initialDir ? initialDir : ""),
-      DefExt(defExt ? defExt : ""), FilterIndex(filterIndex),
-      FileName(static_cast<size_t>(maxPath > 0 ? maxPath : kDefaultMaxPath), '\0')
+TZivaRariDialog::TData::TData(DWORD flags, const wchar_t* filter, const wchar_t*, const wchar_t* initialDir,
+                              const wchar_t* defExt, int maxPath, int filterIndex)
+    : Flags(flags | OFN_LONGNAMES), Filter(FilterFromBars(filter)), InitialDir(initialDir ? initialDir : L""),
+      DefExt(defExt ? defExt : L""), FilterIndex(filterIndex),
+      FileName(static_cast<size_t>(maxPath > 0 ? maxPath : kDefaultMaxPath), L'\0')
 {
     // The Explorer-style dialog exists from major version 4 on.
     if (LOBYTE(LOWORD(GetVersion())) >= 4) Flags |= OFN_EXPLORER;
 }
 
-void TZivaRariDialog::TData::SetFileName(const std::string& name)
+void TZivaRariDialog::TData::SetFileName(const std::wstring& name)
 {
     if (name.size() + 1 > FileName.size()) FileName.resize(name.size() + 1);
-    std::fill(FileName.begin(), FileName.end(), '\0');
+    std::fill(FileName.begin(), FileName.end(), L'\0');
     std::copy(name.begin(), name.end(), FileName.begin());
 }
 
-TZivaRariDialog::TZivaRariDialog(TWindow* parent, TData& data, const char*, const char* title, HINSTANCE)
+TZivaRariDialog::TZivaRariDialog(TWindow* parent, TData& data, const char*, const wchar_t* title, HINSTANCE)
     : parent_(parent), data_(data), title_(title)
 {
 }
 
 int TZivaRariDialog::Execute()
 {
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = parent_ ? parent_->HWindow : nullptr;
     ofn.lpstrFilter = data_.Filter.c_str();
@@ -53,9 +53,9 @@ int TZivaRariDialog::Execute()
     return Show(ofn) ? IDOK : IDCANCEL;
 }
 
-BOOL TFileOpenDialog::Show(OPENFILENAMEA& ofn) { return GetOpenFileNameA(&ofn); }
+BOOL TFileOpenDialog::Show(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }
 
-BOOL TFileSaveDialog::Show(OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }
+BOOL TFileSaveDialog::Show(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn); }
 
 DWORD TFileSaveDialog::AdjustFlags(DWORD flags) const
 {

@@ -14,26 +14,27 @@ public:
     struct TData {
         // `filter` lists description and pattern, each followed by "|".
         // `maxPath` 0 selects the default buffer size, large enough for the
-        // longest path the system's file functions accept.
-        TData(DWORD flags, const char* filter, const char* customFilter, const char* initialDir,
-              const char* defExt, int maxPath = 0, int filterIndex = 0);
+        // longest path the system's file functions accept. Names are kept
+        // in UTF-16, so that every name a file can have comes back whole.
+        TData(DWORD flags, const wchar_t* filter, const wchar_t* customFilter, const wchar_t* initialDir,
+              const wchar_t* defExt, int maxPath = 0, int filterIndex = 0);
 
         DWORD Flags;
-        std::string Filter;        // "|" already turned into NUL separators
-        std::string InitialDir;
-        std::string DefExt;
+        std::wstring Filter;        // "|" already turned into NUL separators
+        std::wstring InitialDir;
+        std::wstring DefExt;
         int FilterIndex;
-        std::vector<char> FileName;  // NUL-terminated, FileName.size() bytes of room
+        std::vector<wchar_t> FileName;  // NUL-terminated, FileName.size() characters of room
 
         // The file name as text, and a way to preset it (never cut: the
         // buffer grows when the text needs more room).
-        std::string GetFileName() const { return FileName.data(); }
-        void SetFileName(const std::string& name);
+        std::wstring GetFileName() const { return FileName.data(); }
+        void SetFileName(const std::wstring& name);
     };
 
     static constexpr int kDefaultMaxPath = 32768;
 
-    TZivaRariDialog(TWindow* parent, TData& data, const char* templateName, const char* title,
+    TZivaRariDialog(TWindow* parent, TData& data, const char* templateName, const wchar_t* title,
                     HINSTANCE module);
     virtual ~TZivaRariDialog() = default;
     TZivaRariDialog(const TZivaRariDialog&) = delete;
@@ -45,37 +46,37 @@ public:
     int Execute();
 
 protected:
-    virtual BOOL Show(OPENFILENAMEA& ofn) = 0;
+    virtual BOOL Show(OPENFILENAMEW& ofn) = 0;
     virtual DWORD AdjustFlags(DWORD flags) const { return flags; }
 
 private:
     TWindow* parent_;
     TData& data_;
-    const char* title_;
+    const wchar_t* title_;
 };
 
 class TFileOpenDialog : public TZivaRariDialog {
 public:
     TFileOpenDialog(TWindow* parent, TData& data, const char* templateName = nullptr,
-                    const char* title = nullptr, HINSTANCE module = nullptr)
+                    const wchar_t* title = nullptr, HINSTANCE module = nullptr)
         : TZivaRariDialog(parent, data, templateName, title, module) {}
 
 protected:
-    BOOL Show(OPENFILENAMEA& ofn) override;
+    BOOL Show(OPENFILENAMEW& ofn) override;
 };
 
 class TFileSaveDialog : public TZivaRariDialog {
 public:
     TFileSaveDialog(TWindow* parent, TData& data, const char* templateName = nullptr,
-                    const char* title = nullptr, HINSTANCE module = nullptr)
+                    const wchar_t* title = nullptr, HINSTANCE module = nullptr)
         : TZivaRariDialog(parent, data, templateName, title, module) {}
 
 protected:
-    BOOL Show(OPENFILENAMEA& ofn) override;
+    BOOL Show(OPENFILENAMEW& ofn) override;
     // A Save As dialog must accept names that do not exist yet: "file must
     // exist" is not valid there, so it is replaced by "path must exist".
     DWORD AdjustFlags(DWORD flags) const override;
 };
 
 // "Lindmory Files (*.LMY)|*.lmy|" -> the NUL-separated, double-NUL-ended list.
-std::string FilterFromBars(const char* barFilter);
+std::wstring FilterFromBars(const wchar_t* barFilter);

@@ -22,30 +22,54 @@ void _dos_setdrive(unsigned drive, unsigned* count)
     if (count) *count = 26;
 }
 
-void AsciiLower(std::string& s)
+namespace {
+template <typename Text>
+void LowerAscii(Text& s)
 {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (auto& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<typename Text::value_type>(c - 'A' + 'a');
+}
+template <typename Text>
+void UpperAscii(Text& s)
+{
+    for (auto& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<typename Text::value_type>(c - 'a' + 'A');
+}
+}  // namespace
+
+void AsciiLower(std::string& s) { LowerAscii(s); }
+void AsciiUpper(std::string& s) { UpperAscii(s); }
+void AsciiLower(std::wstring& s) { LowerAscii(s); }
+void AsciiUpper(std::wstring& s) { UpperAscii(s); }
+
+std::wstring LongPathForm(const std::wstring& path)
+{
+    // Room for a folder's 8.3 entry below the classic limit, as the
+    // directory functions want it.
+    constexpr size_t kClassic = MAX_PATH - 12;
+    if (path.size() < kClassic || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::vector<wchar_t> buf(n + 1);
+    n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+    std::wstring full(buf.data(), n);
+    if (full.compare(0, 4, L"\\\\?\\") == 0 || full.compare(0, 4, L"\\\\.\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
-void AsciiUpper(std::string& s)
+bool PathExists(const std::wstring& path)
 {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return GetFileAttributesW(LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool PathExists(const std::string& path)
+std::wstring ModulePath()
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ModulePath()
-{
-    std::vector<char> buf(MAX_PATH);
+    std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return std::string();
-        if (n < buf.size() - 1) return std::string(buf.data(), n);
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return std::wstring();
+        if (n < buf.size() - 1) return std::wstring(buf.data(), n);
         buf.resize(buf.size() * 2);
     }
 }

@@ -17,12 +17,19 @@ void gettime(struct time* t);
 // number of drive letters when it is not null.
 void _dos_setdrive(unsigned drive, unsigned* count);
 
-// ASCII letters only; other bytes stay as they are.
+// ASCII letters only; other characters stay as they are.
 void AsciiLower(std::string& s);
 void AsciiUpper(std::string& s);
+void AsciiLower(std::wstring& s);
+void AsciiUpper(std::wstring& s);
+
+// `path` in the form the wide file functions take at any length: a path
+// longer than the classic limit is made full and given the "\\?\" prefix
+// (or "\\?\UNC\" for a network path); a shorter one stays as it is.
+std::wstring LongPathForm(const std::wstring& path);
 
 // True when `path` names a file or a directory.
-bool PathExists(const std::string& path);
+bool PathExists(const std::wstring& path);
 
 // The full path of the running executable, whole at any length.
-std::string ModulePath();
+std::wstring ModulePath();

@@ -4,6 +4,7 @@
 
 #include "exchange.h"
 #include "names.h"
+#include "path_forms.h"
 #include "prompts.h"
 #include "texts.h"
 #include "workfiles.h"
@@ -18,9 +19,9 @@ void TtaZivaRari::CmFileSave()
 SaveOutcome TtaZivaRari::_po_SaveFileA(bool _fl_01)
 {
     ::ShowWindow(_vg_HWNDparent, SW_HIDE);
-    std::string ini = _pg_FNAMEini();
+    std::wstring ini = _pg_FNAMEini();
     SaveOutcome outcome = SaveOutcome::Failed;
-    std::string longName;
+    std::wstring longName;
     if (CheckExchangeReadable(ini) && ReadExchange(ini, _si_LongFnameLMY, longName)) {
         // A value longer than any path names nothing.
         outcome = IsUsableName(longName) ? _po_SaveFileB(_fl_01, ini, longName) : SaveOutcome::Nothing;
@@ -29,16 +30,16 @@ SaveOutcome TtaZivaRari::_po_SaveFileA(bool _fl_01)
     return outcome;
 }
 
-SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03)
+SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::wstring& _sl_02, const std::wstring& _sl_03)
 {
-    std::string activeName;
+    std::wstring activeName;
     if (!ReadExchange(_sl_02, _si_MyActiveFname, activeName)) return SaveOutcome::Failed;
     if (activeName.empty()) return SaveOutcome::Nothing;
     // Only a plain name of a file in the base directory is a work file;
     // anything else could make the copy or the removal reach other files.
-    const std::string asStored = activeName;
+    const std::wstring asStored = activeName;
     _pg_appendLMY2str(activeName);
-    const std::string _sg_SaveFileB1 = WorkPathInBaseDir(activeName);
+    const std::wstring _sg_SaveFileB1 = WorkPathInBaseDir(activeName);
     if (!IsBareFileName(asStored) || _sg_SaveFileB1.empty() || !IsInBaseDir(_sg_SaveFileB1)) {
         ReportError(kErrCopyFailed, CopyFailureDetail(asStored, _sl_03, kReasonNotAWorkFile));
         return SaveOutcome::Failed;
@@ -47,10 +48,12 @@ SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, c
     // part in what is copied or removed.
     const bool sameFile = IsSameFile(_sg_SaveFileB1, _sl_03);
 
-    if (_fl_01 && !_pg_mssgVerifySave(_sl_03)) {
+    // The user sees the document's real name, even where the host stored
+    // its short form.
+    if (_fl_01 && !_pg_mssgVerifySave(LongPathOf(_sl_03))) {
         // No: the work copy is discarded unsaved, unless it is the document.
         if (sameFile) return SaveOutcome::Nothing;
-        DeleteFileA(_sg_SaveFileB1.c_str());
+        RemoveFile(_sg_SaveFileB1);
         return SaveOutcome::Discarded;
     }
     CopyResult copied = _pg_FileCopy16or32(_sg_SaveFileB1, _sl_03);
@@ -58,20 +61,20 @@ SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, c
         ReportError(kErrCopyFailed, CopyFailureDetail(_sg_SaveFileB1, _sl_03, DescribeCopyFailure(copied)));
         return SaveOutcome::Failed;
     }
-    DeleteFileA(_sg_SaveFileB1.c_str());
+    RemoveFile(_sg_SaveFileB1);
     return SaveOutcome::Saved;
 }
 
 void TtaZivaRari::CmFileCopy()
 {
     ::ShowWindow(_vg_HWNDparent, SW_HIDE);
-    const std::string ini = _pg_FNAMEini();
-    std::string value;
+    const std::wstring ini = _pg_FNAMEini();
+    std::wstring value;
     if (!CheckExchangeReadable(ini) || !ReadExchange(ini, _si_LongFnameGED, value)) {
         PostQuitMessage(0);
         return;
     }
-    std::string workPath, longPath;
+    std::wstring workPath, longPath;
     bool keepReply = false;
     if (SplitReply(value, workPath, longPath)) {
         if (workPath.size() > kLongestPath || longPath.size() > kLongestPath) {
@@ -80,10 +83,10 @@ void TtaZivaRari::CmFileCopy()
             keepReply = true;
         } else if (!ExportWorkFileAllowed(ini, workPath, longPath, keepReply)) {
             // Explained, or the exchange file stayed busy.
-        } else if (_pg_mssgVerifySave(longPath)) {
+        } else if (_pg_mssgVerifySave(LongPathOf(longPath))) {
             CopyResult copied = _pg_FileCopy16or32(workPath, longPath);
             if (copied) {
-                DeleteFileA(workPath.c_str());
+                RemoveFile(workPath);
             } else {
                 // The export stays where it is and the reply still names it,
                 // so the copy can be tried again.
@@ -96,20 +99,19 @@ void TtaZivaRari::CmFileCopy()
     PostQuitMessage(0);
 }
 
-bool TtaZivaRari::ExportWorkFileAllowed(const std::string& ini, const std::string& workPath,
-                                        const std::string& longPath, bool& keepReply)
+bool TtaZivaRari::ExportWorkFileAllowed(const std::wstring& ini, const std::wstring& workPath,
+                                        const std::wstring& longPath, bool& keepReply)
 {
     // The export's work file is a GEDCOM file of the base directory, never
     // the native document: the copy overwrites the long name with it and
     // then removes it.
-    size_t slash = workPath.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? workPath : workPath.substr(slash + 1);
+    std::wstring name = NameOf(workPath);
     if (!IsBareFileName(name) || !HasGedcomExtension(name) || !IsInBaseDir(workPath)) {
         ReportError(kErrCopyFailed, CopyFailureDetail(workPath, longPath, kReasonNotAWorkFile));
         keepReply = true;
         return false;
     }
-    std::string nativeDocument;
+    std::wstring nativeDocument;
     if (!ReadExchange(ini, _si_LongFnameLMY, nativeDocument)) {
         keepReply = true;
         return false;

@@ -3,44 +3,55 @@
 #include <vector>
 
 #include "names.h"
+#include "runtime.h"
 
 namespace {
 
 constexpr DWORD kLockWaitMs = 5000;
 
+std::wstring FullPath(const std::wstring& path)
+{
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::vector<wchar_t> buf(n + 1);
+    n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+    return std::wstring(buf.data(), n);
+}
+
+std::wstring LongForm(const std::wstring& path)
+{
+    const std::wstring api = LongPathForm(path);
+    DWORD n = GetLongPathNameW(api.c_str(), nullptr, 0);
+    if (n == 0) return std::wstring();
+    std::vector<wchar_t> buf(n + 1);
+    n = GetLongPathNameW(api.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0 || n >= buf.size()) return std::wstring();
+    std::wstring result(buf.data(), n);
+    if (api.compare(0, 4, L"\\\\?\\") == 0 && result.compare(0, 4, L"\\\\?\\") == 0) result = result.substr(4);
+    return result;
+}
+
 // The full path with every folder and the name in their long form, so that
 // every way of spelling one file gives one lock.
-std::string LongFullPath(const std::string& path)
+std::wstring LongFullPath(const std::wstring& path)
 {
-    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::vector<char> full(n + 1);
-    n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    std::string result(full.data(), n);
+    const std::wstring full = FullPath(path);
+    std::wstring longForm = LongForm(full);
+    if (!longForm.empty()) return longForm;
     // The file may not exist yet: take its folder's long form then.
-    std::string dir = result, name;
-    size_t slash = result.rfind('\\');
-    if (slash != std::string::npos) {
-        dir = result.substr(0, slash);
-        name = result.substr(slash);
-    }
-    const std::string& lookup = GetFileAttributesA(result.c_str()) != INVALID_FILE_ATTRIBUTES ? result : dir;
-    DWORD m = GetLongPathNameA(lookup.c_str(), nullptr, 0);
-    if (m == 0) return result;
-    std::vector<char> longForm(m + 1);
-    m = GetLongPathNameA(lookup.c_str(), longForm.data(), static_cast<DWORD>(longForm.size()));
-    if (m == 0 || m >= longForm.size()) return result;
-    std::string longPath(longForm.data(), m);
-    return &lookup == &result ? longPath : longPath + name;
+    size_t slash = full.rfind(L'\\');
+    if (slash == std::wstring::npos) return full;
+    std::wstring folder = LongForm(full.substr(0, slash));
+    return folder.empty() ? full : folder + full.substr(slash);
 }
 
 }  // namespace
 
-ExchangeLock::ExchangeLock(const std::string& iniPath)
+ExchangeLock::ExchangeLock(const std::wstring& iniPath)
 {
-    std::string key = LongFullPath(iniPath);
-    if (!key.empty()) CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
-    mutex_ = CreateMutexA(nullptr, FALSE, ExchangeLockName(key).c_str());
+    std::wstring key = LongFullPath(iniPath);
+    if (!key.empty()) CharUpperBuffW(&key[0], static_cast<DWORD>(key.size()));
+    mutex_ = CreateMutexW(nullptr, FALSE, ExchangeLockName(key).c_str());
     // Without a mutex there is nobody to wait for.
     if (!mutex_) {
         held_ = true;

@@ -8,7 +8,7 @@
 
 class ExchangeLock {
 public:
-    explicit ExchangeLock(const std::string& iniPath);
+    explicit ExchangeLock(const std::wstring& iniPath);
     ~ExchangeLock();
     ExchangeLock(const ExchangeLock&) = delete;
     ExchangeLock& operator=(const ExchangeLock&) = delete;

@@ -3,23 +3,25 @@
 #include <windows.h>
 
 #include "exchange.h"
+#include "host_text.h"
 #include "names.h"
+#include "path_forms.h"
 #include "prompts.h"
 #include "runtime.h"
 #include "texts.h"
 #include "workfiles.h"
 #include "zivarari.h"
 
-void TtaZivaRari::_po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::string& name)
+void TtaZivaRari::_po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::wstring& name)
 {
     record.SetFileName(PlaceInBaseDir(_sg_ModuleFileName, name));
 }
 
-void TtaZivaRari::CmFileOpen() { RunOpenCommand(*FileData_01, "*.lmy"); }
+void TtaZivaRari::CmFileOpen() { RunOpenCommand(*FileData_01, L"*.lmy"); }
 
-void TtaZivaRari::CmOpenGed() { RunOpenCommand(*FileData_02, "*.ged"); }
+void TtaZivaRari::CmOpenGed() { RunOpenCommand(*FileData_02, L"*.ged"); }
 
-void TtaZivaRari::RunOpenCommand(TZivaRariDialog::TData& record, const char* pattern)
+void TtaZivaRari::RunOpenCommand(TZivaRariDialog::TData& record, const wchar_t* pattern)
 {
     _po_SetBaseDirFname(record, pattern);
     int result;
@@ -32,18 +34,19 @@ void TtaZivaRari::RunOpenCommand(TZivaRariDialog::TData& record, const char* pat
     PostQuitMessage(0);
 }
 
-void TtaZivaRari::_po_OpenFileA(const std::string& _sl_01)
+void TtaZivaRari::_po_OpenFileA(const std::wstring& _sl_01)
 {
     // The base directory with its backslash; the work-file name goes after it.
-    std::string _si_iniMyActiveFname = BaseDirSlash(_sg_ModuleFileName);
+    std::wstring _si_iniMyActiveFname = BaseDirSlash(_sg_ModuleFileName);
     if (_si_iniMyActiveFname.empty()) {
         _pi_LongFnameGED("");
         return;
     }
-    // A name the ANSI code page cannot hold comes back with '?' in it and
-    // names no file: nothing is staged.
-    if (!IsRepresentablePath(_sl_01)) {
-        ReportError(kErrCopyFailed, UnrepresentableNameDetail(_sl_01));
+    // The host learns the document's name in its own code page: as it is,
+    // or in its short form. A name that reaches it in neither is not staged.
+    const HostPath longPath = HostForm(_sl_01);
+    if (longPath.problem != HostPathProblem::None) {
+        ReportNameNotForHost(_sl_01, longPath.problem);
         _pi_LongFnameGED("");
         return;
     }
@@ -53,17 +56,17 @@ void TtaZivaRari::_po_OpenFileA(const std::string& _sl_01)
         return;
     }
     const size_t _sl_04 = _si_iniMyActiveFname.size();
-    const std::string baseDir = _si_iniMyActiveFname;
+    const std::wstring baseDir = _si_iniMyActiveFname;
     if (!_pg_getRndFNAME(_si_iniMyActiveFname, _sl_04)) {
         ReportError(kErrCopyFailed, WorkFileFailureDetail(baseDir, SystemReason(GetLastError())));
         _pi_LongFnameGED("");
         return;
     }
-    const std::string created = _si_iniMyActiveFname;  // the empty native-extension file
-    std::string name = _si_iniMyActiveFname.substr(_sl_04);
+    const std::wstring created = _si_iniMyActiveFname;  // the empty native-extension file
+    std::wstring name = _si_iniMyActiveFname.substr(_sl_04);
     if (type == DocumentType::Gedcom) _pg_appendGED2str(name);
     AsciiUpper(name);
-    std::string base = _si_iniMyActiveFname.substr(0, _sl_04);
+    std::wstring base = _si_iniMyActiveFname.substr(0, _sl_04);
     AsciiUpper(base);
     _si_iniMyActiveFname = base + name;
 
@@ -71,14 +74,15 @@ void TtaZivaRari::_po_OpenFileA(const std::string& _sl_01)
     if (!copied) {
         // An empty work file must not pass for the document. The copy left
         // the target untouched, so only the placeholder is to be removed.
-        DeleteFileA(created.c_str());
+        RemoveFile(created);
         ReportError(kErrCopyFailed, CopyFailureDetail(_sl_01, _si_iniMyActiveFname, DescribeCopyFailure(copied)));
         _pi_LongFnameGED("");
         return;
     }
-    if (!_pi_LongFnameGED(name + "|" + _sl_01)) {
+    // The work-file name is plain ASCII; it converts in every code page.
+    if (!_pi_LongFnameGED(ToHostExact(name, GetACP()).value_or(std::string()) + "|" + longPath.text)) {
         // Nobody learns the work file's name: it would only lie about.
-        DeleteFileA(_si_iniMyActiveFname.c_str());
-        DeleteFileA(created.c_str());
+        RemoveFile(_si_iniMyActiveFname);
+        RemoveFile(created);
     }
 }

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "path_forms.h"
 #include "prompts.h"
+#include "runtime.h"
 #include "texts.h"
 #include "workfiles.h"
 
@@ -12,43 +14,28 @@ constexpr DWORD kChunk = 1u << 20;
 
 CopyResult Failed(DWORD error) { return CopyResult{error ? error : ERROR_GEN_FAILURE, nullptr}; }
 
-std::wstring Widen(const std::string& s)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    if (n) MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), &w[0], n);
-    return w;
-}
-
-std::string FullPath(const std::string& path)
-{
-    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::vector<char> buf(n + 1);
-    n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
-    return n ? std::string(buf.data(), n) : path;
-}
-
 // The file that `target` finally names when it is reached through a link;
 // `target` itself when it does not exist yet or names that file directly.
-std::string FinalTarget(const std::string& target)
+std::wstring FinalTarget(const std::wstring& target)
 {
-    HANDLE h = CreateFileA(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = CreateFileW(LongPathForm(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return target;
-    std::vector<char> buf(MAX_PATH);
-    DWORD n = GetFinalPathNameByHandleA(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
+    std::vector<wchar_t> buf(MAX_PATH);
+    DWORD n = GetFinalPathNameByHandleW(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
     if (n >= buf.size()) {
         buf.resize(n + 1);
-        n = GetFinalPathNameByHandleA(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
+        n = GetFinalPathNameByHandleW(h, buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
     }
     CloseHandle(h);
     if (n == 0 || n >= buf.size()) return target;
-    std::string final(buf.data(), n);
-    if (final.compare(0, 8, "\\\\?\\UNC\\") == 0) final = "\\\\" + final.substr(8);
-    else if (final.compare(0, 4, "\\\\?\\") == 0) final = final.substr(4);
-    // The same file by another spelling keeps the spelling it was given.
-    if (lstrcmpiA(final.c_str(), FullPath(target).c_str()) == 0) return target;
+    std::wstring final(buf.data(), n);
+    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0) final = L"\\\\" + final.substr(8);
+    else if (final.compare(0, 4, L"\\\\?\\") == 0) final = final.substr(4);
+    // The same file by another spelling (a short form, other letter case)
+    // keeps the spelling it was given.
+    if (CompareStringOrdinal(final.c_str(), -1, LongPathOf(FullPath(target)).c_str(), -1, TRUE) == CSTR_EQUAL)
+        return target;
     return final;
 }
 
@@ -59,9 +46,9 @@ bool MarkForDeletion(HANDLE h, bool mark)
     return SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info) != 0;
 }
 
-bool RenameOver(HANDLE h, const std::string& target)
+bool RenameOver(HANDLE h, const std::wstring& target)
 {
-    std::wstring name = Widen(FullPath(target));
+    std::wstring name = LongPathForm(FullPath(target));
     std::vector<unsigned char> buf(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buf.data());
     info->ReplaceIfExists = TRUE;
@@ -74,15 +61,15 @@ bool RenameOver(HANDLE h, const std::string& target)
 
 // A new temporary file in `dir` (with its trailing backslash), open for
 // writing and for its own deletion. Its name is plainly this program's.
-HANDLE CreateTemp(const std::string& dir, std::string& path)
+HANDLE CreateTemp(const std::wstring& dir, std::wstring& path)
 {
     DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
     for (DWORD attempt = 0; attempt < 64; ++attempt) {
-        char name[32];
-        wsprintfA(name, "~ZivaRari-%04X.tmp", static_cast<unsigned>((seed + attempt * 7919u) & 0xFFFF));
+        wchar_t name[32];
+        wsprintfW(name, L"~ZivaRari-%04X.tmp", static_cast<unsigned>((seed + attempt * 7919u) & 0xFFFF));
         path = dir + name;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        HANDLE h = CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h != INVALID_HANDLE_VALUE) return h;
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return INVALID_HANDLE_VALUE;
@@ -107,19 +94,19 @@ DWORD CopyContent(HANDLE from, HANDLE to)
 
 }  // namespace
 
-CopyResult _pg_FileCopy16or32(const std::string& source, const std::string& target)
+CopyResult _pg_FileCopy16or32(const std::wstring& source, const std::wstring& target)
 {
     if (IsSameFile(source, target)) return CopyResult{0, kReasonSameFile};
 
-    HANDLE from = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    HANDLE from = CreateFileW(LongPathForm(source).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (from == INVALID_HANDLE_VALUE) return Failed(GetLastError());
 
-    const std::string real = FinalTarget(target);
-    const std::string full = FullPath(real);
-    const size_t slash = full.rfind('\\');
-    std::string tmp;
-    HANDLE to = CreateTemp(full.substr(0, slash == std::string::npos ? 0 : slash + 1), tmp);
+    const std::wstring real = FinalTarget(target);
+    const std::wstring full = FullPath(real);
+    const size_t slash = full.rfind(L'\\');
+    std::wstring tmp;
+    HANDLE to = CreateTemp(full.substr(0, slash == std::wstring::npos ? 0 : slash + 1), tmp);
     if (to == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         CloseHandle(from);
@@ -145,17 +132,18 @@ CopyResult _pg_FileCopy16or32(const std::string& source, const std::string& targ
             leftBehind = !MarkForDeletion(to, true);
         }
         CloseHandle(to);
-        if (leftBehind) DeleteFileA(tmp.c_str());
+        if (leftBehind) RemoveFile(tmp);
         return error ? Failed(error) : CopyResult{};
     }
     CloseHandle(to);
-    if (!error && !MoveFileExA(tmp.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!error && !MoveFileExW(LongPathForm(tmp).c_str(), LongPathForm(real).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
-    if (error && !marked) DeleteFileA(tmp.c_str());
+    if (error && !marked) RemoveFile(tmp);
     return error ? Failed(error) : CopyResult{};
 }
 
-std::string DescribeCopyFailure(const CopyResult& result)
+std::wstring DescribeCopyFailure(const CopyResult& result)
 {
-    return result.reason ? std::string(result.reason) : SystemReason(result.error);
+    return result.reason ? std::wstring(result.reason) : SystemReason(result.error);
 }

@@ -9,7 +9,7 @@
 // program's own.
 struct CopyResult {
     DWORD error = 0;
-    const char* reason = nullptr;
+    const wchar_t* reason = nullptr;
     explicit operator bool() const { return error == 0 && reason == nullptr; }
 };
 
@@ -19,7 +19,7 @@ struct CopyResult {
 // stays a link), which the system deletes should the process die; it is
 // then renamed over that file in one step. A file is never copied onto
 // itself.
-CopyResult _pg_FileCopy16or32(const std::string& source, const std::string& target);
+CopyResult _pg_FileCopy16or32(const std::wstring& source, const std::wstring& target);
 
 // The failure in words, for the error box.
-std::string DescribeCopyFailure(const CopyResult& result);
+std::wstring DescribeCopyFailure(const CopyResult& result);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "command_string.h"
+#include "runtime.h"
 #include "zivarari.h"
 
 namespace {
@@ -10,7 +11,9 @@ constexpr DWORD kFileDialogFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;  // 0x1
 
 int OwlMain(int argc, char* argv[])
 {
-    _sg_ModuleFileName = argv[0];
+    // The module path is taken whole and in UTF-16, wherever the program
+    // lies; argv[0] would carry it in the ANSI code page only.
+    _sg_ModuleFileName = ModulePath();
     if (argc != 2) return 0;
     _sg_argv = argv[1];
     TAppTaZivaRari app;
@@ -28,12 +31,12 @@ void TAppTaZivaRari::InitMainWindow()
 TtaZivaRari::TtaZivaRari(TWindow* parent, const char* name)
     : TDialog(parent, name, nullptr),
       FileData_01(new TZivaRariDialog::TData(kFileDialogFlags,
-                                              "Lindmory Files (*.LMY)|*.lmy|Gedcom Files (*.GED)|*.ged|",
-                                              nullptr, "", "LMY", 0, 0)),
-      FileData_02(new TZivaRariDialog::TData(kFileDialogFlags, "Gedcom Files (*.GED)|*.ged|", nullptr, "", "GED",
-                                              0, 0)),
-      FileData_03(new TZivaRariDialog::TData(kFileDialogFlags, "Lindmory Files (*.LMY)|*.lmy|", nullptr, "",
-                                              "LMY", 0, 0))
+                                              L"Lindmory Files (*.LMY)|*.lmy|Gedcom Files (*.GED)|*.ged|",
+                                              nullptr, L"", L"LMY", 0, 0)),
+      FileData_02(new TZivaRariDialog::TData(kFileDialogFlags, L"Gedcom Files (*.GED)|*.ged|", nullptr, L"",
+                                              L"GED", 0, 0)),
+      FileData_03(new TZivaRariDialog::TData(kFileDialogFlags, L"Lindmory Files (*.LMY)|*.lmy|", nullptr, L"",
+                                              L"LMY", 0, 0))
 {
 }
 

@@ -1,33 +1,35 @@
-// The texts of the program's two message boxes.
+// The texts of the program's two message boxes, in UTF-16.
 #pragma once
 
 #include <string>
 
-extern const char _sg_mssgVerifySave_03[];  // "Verify save?"
-extern const char _sg_mssgBoxVersion[];     // caption of the confirmation
-extern const char kErrorCaption[];          // caption of the error box
+extern const wchar_t _sg_mssgVerifySave_03[];  // "Verify save?"
+extern const wchar_t _sg_mssgBoxVersion[];     // caption of the confirmation
+extern const wchar_t kErrorCaption[];          // caption of the error box
 
 // "Verify save?", a blank line, then the path broken after every 64th
-// character; a path of any length is shown whole.
-std::string VerifySaveText(const std::string& path);
+// character (a character outside the basic plane, two UTF-16 units, counts
+// once and is never split); a path of any length is shown whole.
+std::wstring VerifySaveText(const std::wstring& path);
 
 // "Error, #0045 in ZIVARARI": four upper-case hexadecimal digits.
-std::string ErrorText(unsigned short code);
+std::wstring ErrorText(unsigned short code);
 
 // The error line, a blank line and what went wrong.
-std::string ErrorReportText(unsigned short code, const std::string& detail);
+std::wstring ErrorReportText(unsigned short code, const std::wstring& detail);
 
 // What went wrong, for the error box: which file could not go where, then
 // why (the system's message or one of the reasons below).
-std::string CopyFailureDetail(const std::string& source, const std::string& target, const std::string& reason);
-std::string WorkFileFailureDetail(const std::string& baseDir, const std::string& reason);
-std::string ExchangeReadFailureDetail(const std::string& iniPath, const std::string& reason);
-std::string ExchangeBusyDetail(const std::string& iniPath);
-// A chosen name that cannot reach the host, and what the user can do.
-std::string UnrepresentableNameDetail(const std::string& path);
+std::wstring CopyFailureDetail(const std::wstring& source, const std::wstring& target, const std::wstring& reason);
+std::wstring WorkFileFailureDetail(const std::wstring& baseDir, const std::wstring& reason);
+std::wstring ExchangeReadFailureDetail(const std::wstring& iniPath, const std::wstring& reason);
+std::wstring ExchangeBusyDetail(const std::wstring& iniPath);
+// A name that cannot reach the host, and what the user can do.
+std::wstring UnrepresentableNameDetail(const std::wstring& path);
+std::wstring TooLongForHostDetail(const std::wstring& path);
 
 // Reasons that no system error code carries.
-extern const char kReasonSameFile[];
-extern const char kReasonNotAWorkFile[];
-extern const char kReasonIsTheDocument[];
-extern const char kReasonIsAFolder[];
+extern const wchar_t kReasonSameFile[];
+extern const wchar_t kReasonNotAWorkFile[];
+extern const wchar_t kReasonIsTheDocument[];
+extern const wchar_t kReasonIsAFolder[];

@@ -13,9 +13,9 @@ namespace {
 
 // Rewrites the key only when its stored value reads as another number.
 // False when the exchange file stayed busy (the box has said so).
-bool RecordValue(const std::string& ini, const char* key, unsigned long systemValue)
+bool RecordValue(const std::wstring& ini, const wchar_t* key, unsigned long systemValue)
 {
-    std::string stored;
+    std::wstring stored;
     if (!ReadExchange(ini, key, stored)) return false;
     if (LeadingDecimal(stored) == systemValue) return true;
     char text[16];
@@ -27,7 +27,7 @@ bool RecordValue(const std::string& ini, const char* key, unsigned long systemVa
 
 void TtaZivaRari::CmGetVersionEx()
 {
-    std::string ini = _pg_FNAMEini();
+    std::wstring ini = _pg_FNAMEini();
     OSVERSIONINFOA _tl_01;
     ZeroMemory(&_tl_01, sizeof _tl_01);
     _tl_01.dwOSVersionInfoSize = sizeof _tl_01;

@@ -2,52 +2,51 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "names.h"
-#include "runtime.h"
 #include "globals.h"
+#include "names.h"
+#include "path_forms.h"
+#include "runtime.h"
 
 namespace {
 
-bool NameTaken(const std::string& path)
+bool NameTaken(const std::wstring& path)
 {
-    std::string ged = path;
+    std::wstring ged = path;
     _pg_appendGED2str(ged);
     return PathExists(path) || PathExists(ged);
 }
 
 }  // namespace
 
-int _pg_chdir(std::string& path)
+int _pg_chdir(std::wstring& path)
 {
     AsciiLower(path);
-    if (!path.empty() && path[0] >= 'a' && path[0] <= 'z') {
-        _dos_setdrive(static_cast<unsigned>(path[0] - 'a' + 1), nullptr);
+    if (!path.empty() && path[0] >= L'a' && path[0] <= L'z') {
+        _dos_setdrive(static_cast<unsigned>(path[0] - L'a' + 1), nullptr);
     }
-    SetCurrentDirectoryA(path.c_str());
+    SetCurrentDirectoryW(path.c_str());
     return 0;
 }
 
 int _pg_SetBaseDir()
 {
-    std::string dir = _sg_ModuleFileName;
-    size_t slash = dir.rfind('\\');
-    if (slash != std::string::npos) dir.erase(slash);
+    std::wstring dir = _sg_ModuleFileName;
+    size_t slash = dir.rfind(L'\\');
+    if (slash != std::wstring::npos) dir.erase(slash);
     return _pg_chdir(dir);
 }
 
-int _pg_getRndFNAME(std::string& path, size_t namePos)
+int _pg_getRndFNAME(std::wstring& path, size_t namePos)
 {
     _pg_SetBaseDir();
     for (;;) {
         struct time now;
         gettime(&now);
-        path.replace(namePos, std::string::npos, WorkFileName(now));
+        path.replace(namePos, std::wstring::npos, WorkFileName(now));
         if (NameTaken(path)) continue;
         // Created exclusively: a file that appeared since the test is never
         // emptied; the next name is tried instead.
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE h = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             CloseHandle(h);
@@ -61,11 +60,11 @@ int _pg_getRndFNAME(std::string& path, size_t namePos)
     }
 }
 
-bool IsSameFile(const std::string& a, const std::string& b)
+bool IsSameFile(const std::wstring& a, const std::wstring& b)
 {
-    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    auto identify = [](const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE h = CreateFileW(LongPathForm(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE) return false;
         bool ok = GetFileInformationByHandle(h, &info) != 0;
         CloseHandle(h);
@@ -77,26 +76,22 @@ bool IsSameFile(const std::string& a, const std::string& b)
            ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-std::string WorkPathInBaseDir(const std::string& name)
+std::wstring WorkPathInBaseDir(const std::wstring& name)
 {
-    std::string base = BaseDirSlash(_sg_ModuleFileName);
-    return base.empty() ? std::string() : base + name;
+    std::wstring base = BaseDirSlash(_sg_ModuleFileName);
+    return base.empty() ? std::wstring() : base + name;
 }
 
-bool IsInBaseDir(const std::string& path)
+bool IsInBaseDir(const std::wstring& path)
 {
-    auto full = [](const std::string& p) {
-        DWORD n = GetFullPathNameA(p.c_str(), 0, nullptr, nullptr);
-        if (n == 0) return std::string();
-        std::vector<char> buf(n + 1);
-        n = GetFullPathNameA(p.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
-        return std::string(buf.data(), n);
-    };
-    std::string base = BaseDirSlash(_sg_ModuleFileName);
-    std::string file = full(path);
-    if (base.empty() || file.empty()) return false;
-    std::string dir = full(base);
-    size_t slash = file.rfind('\\');
-    if (dir.empty() || slash == std::string::npos || slash + 1 == file.size()) return false;
-    return lstrcmpiA(file.substr(0, slash + 1).c_str(), dir.c_str()) == 0;
+    std::wstring base = BaseDirSlash(_sg_ModuleFileName);
+    if (base.empty() || path.empty()) return false;
+    std::wstring file = FullPath(path);
+    std::wstring dir = FullPath(base);
+    size_t slash = file.rfind(L'\\');
+    if (dir.empty() || slash == std::wstring::npos || slash + 1 == file.size()) return false;
+    return CompareStringOrdinal(file.c_str(), static_cast<int>(slash + 1), dir.c_str(),
+                                static_cast<int>(dir.size()), TRUE) == CSTR_EQUAL;
 }
+
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(LongPathForm(path).c_str()) != 0; }

@@ -63,19 +63,19 @@ protected:
     void CmChainToProgram();  // 7
     void CmGetVersionEx();    // 8
 
-    void _po_OpenFileA(const std::string& _sl_01);
+    void _po_OpenFileA(const std::wstring& _sl_01);
     SaveOutcome _po_SaveFileA(bool _fl_01);
-    SaveOutcome _po_SaveFileB(bool _fl_01, const std::string& _sl_02, const std::string& _sl_03);
-    void _po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::string& name);
+    SaveOutcome _po_SaveFileB(bool _fl_01, const std::wstring& _sl_02, const std::wstring& _sl_03);
+    void _po_SetBaseDirFname(TZivaRariDialog::TData& record, const std::wstring& name);
     bool _po_testWindowsVer();
 
 private:
-    void RunOpenCommand(TZivaRariDialog::TData& record, const char* pattern);
+    void RunOpenCommand(TZivaRariDialog::TData& record, const wchar_t* pattern);
     void Dispatch(unsigned short code);
     // Command 6 copies and removes only a GEDCOM work file of the base
     // directory; otherwise error 0x46 says why (or the exchange file stayed
     // busy) and the reply is to be kept.
-    bool ExportWorkFileAllowed(const std::string& ini, const std::string& workPath, const std::string& longPath,
+    bool ExportWorkFileAllowed(const std::wstring& ini, const std::wstring& workPath, const std::wstring& longPath,
                                bool& keepReply);
 
     // Deferred launch (command 7).

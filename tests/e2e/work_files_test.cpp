@@ -93,8 +93,9 @@ TEST(WorkFile, NeverTakesTheDigitsOfAnExistingNativeOrGedcomFile)
         tm.ti_min = static_cast<unsigned char>(s.wMinute);
         tm.ti_sec = static_cast<unsigned char>(s.wSecond);
         tm.ti_hund = static_cast<unsigned char>(s.wMilliseconds / 10);
-        std::string name = WorkFileName(tm);
-        if (s.wSecond % 2 == 0) _pg_appendGED2str(name);
+        std::wstring wide = WorkFileName(tm);
+        if (s.wSecond % 2 == 0) _pg_appendGED2str(wide);
+        const std::string name(wide.begin(), wide.end());  // ASCII only
         if (takenDigits.insert(name.substr(0, 8)).second) e2e::WriteFileBytes(base / name, "pending " + name);
     }
     std::set<std::string> before = FilesIn(base.Path());

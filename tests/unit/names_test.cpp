@@ -9,10 +9,10 @@ namespace {
 
 struct TimeCase {
     unsigned hour, minute, second, hundredths;
-    const char* name;
+    const wchar_t* name;
 };
 
-void PrintTo(const TimeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TimeCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(c.name)); }
 
 class WorkFileNameTest : public ::testing::TestWithParam<TimeCase> {};
 
@@ -28,28 +28,28 @@ TEST_P(WorkFileNameTest, HexDigitsOfTheTime)
 }
 
 INSTANTIATE_TEST_SUITE_P(Times, WorkFileNameTest,
-                         ::testing::Values(TimeCase{13, 45, 30, 99, "0d2d1e63.lmy"},
-                                           TimeCase{13, 45, 31, 0, "0d2d1f00.lmy"},
-                                           TimeCase{16, 5, 7, 8, "00050708.lmy"},
-                                           TimeCase{0, 5, 7, 8, "00050708.lmy"},
-                                           TimeCase{23, 59, 59, 99, "073b3b63.lmy"},
-                                           TimeCase{15, 0, 0, 0, "0f000000.lmy"}));
+                         ::testing::Values(TimeCase{13, 45, 30, 99, L"0d2d1e63.lmy"},
+                                           TimeCase{13, 45, 31, 0, L"0d2d1f00.lmy"},
+                                           TimeCase{16, 5, 7, 8, L"00050708.lmy"},
+                                           TimeCase{0, 5, 7, 8, L"00050708.lmy"},
+                                           TimeCase{23, 59, 59, 99, L"073b3b63.lmy"},
+                                           TimeCase{15, 0, 0, 0, L"0f000000.lmy"}));
 
 // ---- forcing an extension ---------------------------------------------------
 
 struct ForceCase {
-    const char* in;
-    const char* ged;
-    const char* lmy;
+    const wchar_t* in;
+    const wchar_t* ged;
+    const wchar_t* lmy;
 };
 
-void PrintTo(const ForceCase& c, std::ostream* os) { *os << '"' << c.in << '"'; }
+void PrintTo(const ForceCase& c, std::ostream* os) { *os << 'L"' << c.in << '"'; }
 
 class ForceExtensionTest : public ::testing::TestWithParam<ForceCase> {};
 
 TEST_P(ForceExtensionTest, ReplacesFromTheLastDot)
 {
-    std::string ged = GetParam().in, lmy = GetParam().in;
+    std::wstring ged = GetParam().in, lmy = GetParam().in;
     _pg_appendGED2str(ged);
     _pg_appendLMY2str(lmy);
     EXPECT_EQ(ged, GetParam().ged);
@@ -58,56 +58,56 @@ TEST_P(ForceExtensionTest, ReplacesFromTheLastDot)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ForceExtensionTest,
-    ::testing::Values(ForceCase{"0d2d1e63.lmy", "0d2d1e63.GED", "0d2d1e63.LMY"},
-                      ForceCase{"report", "report.GED", "report.LMY"}, ForceCase{"a.b.c", "a.b.GED", "a.b.LMY"},
-                      ForceCase{"name.", "name.GED", "name.LMY"}, ForceCase{"X.ged", "X.GED", "X.LMY"},
-                      ForceCase{"sub.dir\\name", "sub.GED", "sub.LMY"}, ForceCase{"", ".GED", ".LMY"},
-                      ForceCase{"Smith.family.lmy", "Smith.family.GED", "Smith.family.LMY"},
-                      ForceCase{"0e2a1f3c.TMP", "0e2a1f3c.GED", "0e2a1f3c.LMY"}));
+    ::testing::Values(ForceCase{L"0d2d1e63.lmy", L"0d2d1e63.GED", L"0d2d1e63.LMY"},
+                      ForceCase{L"report", L"report.GED", L"report.LMY"}, ForceCase{L"a.b.c", L"a.b.GED", L"a.b.LMY"},
+                      ForceCase{L"name.", L"name.GED", L"name.LMY"}, ForceCase{L"X.ged", L"X.GED", L"X.LMY"},
+                      ForceCase{L"sub.dir\\name", L"sub.GED", L"sub.LMY"}, ForceCase{L"", L".GED", L".LMY"},
+                      ForceCase{L"Smith.family.lmy", L"Smith.family.GED", L"Smith.family.LMY"},
+                      ForceCase{L"0e2a1f3c.TMP", L"0e2a1f3c.GED", L"0e2a1f3c.LMY"}));
 
 // ---- the base directory --------------------------------------------------------
 
 TEST(PlaceInBaseDir, ReplacesTheLastComponent)
 {
-    EXPECT_EQ(PlaceInBaseDir("C:\\Prog\\Tool.exe", "*.lmy"), "C:\\Prog\\*.lmy");
-    EXPECT_EQ(PlaceInBaseDir("C:\\Tool.exe", "My Family's Genealogy.lmy"), "C:\\My Family's Genealogy.lmy");
-    EXPECT_EQ(PlaceInBaseDir("\\\\srv\\share\\x.exe", "a.GED"), "\\\\srv\\share\\a.GED");
+    EXPECT_EQ(PlaceInBaseDir(L"C:\\Prog\\Tool.exe", L"*.lmy"), L"C:\\Prog\\*.lmy");
+    EXPECT_EQ(PlaceInBaseDir(L"C:\\Tool.exe", L"My Family's Genealogy.lmy"), L"C:\\My Family's Genealogy.lmy");
+    EXPECT_EQ(PlaceInBaseDir(L"\\\\srv\\share\\x.exe", L"a.GED"), L"\\\\srv\\share\\a.GED");
 }
 
 TEST(PlaceInBaseDir, ModulePathWithoutBackslashStaysAsItIs)
 {
-    EXPECT_EQ(PlaceInBaseDir("lindmorh.exe", "*.lmy"), "lindmorh.exe");
+    EXPECT_EQ(PlaceInBaseDir(L"lindmorh.exe", L"*.lmy"), L"lindmorh.exe");
 }
 
 TEST(PlaceInBaseDir, LongBaseDirectoryIsKeptWhole)
 {
-    std::string dir = "C:\\" + std::string(300, 'd') + "\\";
-    EXPECT_EQ(PlaceInBaseDir(dir + "lindmorh.exe", "*.ged"), dir + "*.ged");
+    std::wstring dir = L"C:\\" + std::wstring(300, L'd') + L"\\";
+    EXPECT_EQ(PlaceInBaseDir(dir + L"lindmorh.exe", L"*.ged"), dir + L"*.ged");
 }
 
 TEST(BaseDirSlash, UpToAndIncludingTheLastBackslash)
 {
-    EXPECT_EQ(BaseDirSlash("C:\\Apps\\Gen\\lindmorh.exe"), "C:\\Apps\\Gen\\");
-    EXPECT_EQ(BaseDirSlash("lindmorh.exe"), "");
+    EXPECT_EQ(BaseDirSlash(L"C:\\Apps\\Gen\\lindmorh.exe"), L"C:\\Apps\\Gen\\");
+    EXPECT_EQ(BaseDirSlash(L"lindmorh.exe"), L"");
 }
 
 TEST(ExchangeFilePath, BesideTheExecutable)
 {
-    EXPECT_EQ(ExchangeFilePath("C:\\Apps\\Gen\\lindmorh.exe"), "C:\\Apps\\Gen\\LINDMORY.INI");
-    EXPECT_EQ(ExchangeFilePath("lindmorh.exe"), "LINDMORY.INI");
+    EXPECT_EQ(ExchangeFilePath(L"C:\\Apps\\Gen\\lindmorh.exe"), L"C:\\Apps\\Gen\\LINDMORY.INI");
+    EXPECT_EQ(ExchangeFilePath(L"lindmorh.exe"), L"LINDMORY.INI");
     // Longer than the 96 bytes an old fixed buffer held: still whole.
-    std::string dir = "C:\\" + std::string(120, 'x') + "\\";
-    EXPECT_EQ(ExchangeFilePath(dir + "lindmorh.exe"), dir + "LINDMORY.INI");
+    std::wstring dir = L"C:\\" + std::wstring(120, L'x') + L"\\";
+    EXPECT_EQ(ExchangeFilePath(dir + L"lindmorh.exe"), dir + L"LINDMORY.INI");
 }
 
 // ---- document types ------------------------------------------------------------
 
 struct TypeCase {
-    const char* path;
+    const wchar_t* path;
     DocumentType type;
 };
 
-void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.path; }
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(c.path)); }
 
 class DocumentTypeTest : public ::testing::TestWithParam<TypeCase> {};
 
@@ -115,66 +115,59 @@ TEST_P(DocumentTypeTest, FromTheFilesOwnExtension) { EXPECT_EQ(DocumentTypeOf(Ge
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, DocumentTypeTest,
-    ::testing::Values(TypeCase{"C:\\Docs\\Smith family.lmy", DocumentType::Native},
-                      TypeCase{"C:\\Docs\\SMITH.LMY", DocumentType::Native},
-                      TypeCase{"D:\\Export\\smith.ged", DocumentType::Gedcom},
-                      TypeCase{"D:\\Export\\SMITH.GED", DocumentType::Gedcom},
-                      TypeCase{"C:\\Docs\\Family.Lmy", DocumentType::Native},
-                      TypeCase{"C:\\Docs\\Smith.gEd", DocumentType::Gedcom},
-                      TypeCase{"C:\\x.lmy\\tree.ged", DocumentType::Gedcom},
-                      TypeCase{"C:\\Export.ged\\Smith.lmy", DocumentType::Native},
-                      TypeCase{"C:\\Old.ged\\notes.txt", DocumentType::None},
-                      TypeCase{"C:\\Old.ged\\notes", DocumentType::None},
-                      TypeCase{"C:\\Docs\\Smith.lmy.bak", DocumentType::None},
-                      TypeCase{"C:\\Docs\\Smith.lmyx", DocumentType::None},
-                      TypeCase{"C:\\Docs\\Smith.gedcom", DocumentType::None},
-                      TypeCase{"C:\\Docs\\.lmy", DocumentType::Native},
-                      TypeCase{"C:/Docs/smith.GED", DocumentType::Gedcom},
-                      TypeCase{"Smith.lmy", DocumentType::Native},
-                      TypeCase{"C:\\Docs\\notes.txt", DocumentType::None}));
-
-TEST(IsRepresentablePath, QuestionMarksMeanALostName)
-{
-    EXPECT_TRUE(IsRepresentablePath("C:\\Docs\\M\xFCller.lmy"));
-    EXPECT_FALSE(IsRepresentablePath("C:\\Docs\\??????.ged"));
-    EXPECT_FALSE(IsRepresentablePath("C:\\Docs\\*.lmy"));
-}
+    ::testing::Values(TypeCase{L"C:\\Docs\\Smith family.lmy", DocumentType::Native},
+                      TypeCase{L"C:\\Docs\\SMITH.LMY", DocumentType::Native},
+                      TypeCase{L"D:\\Export\\smith.ged", DocumentType::Gedcom},
+                      TypeCase{L"D:\\Export\\SMITH.GED", DocumentType::Gedcom},
+                      TypeCase{L"C:\\Docs\\Family.Lmy", DocumentType::Native},
+                      TypeCase{L"C:\\Docs\\Smith.gEd", DocumentType::Gedcom},
+                      TypeCase{L"C:\\x.lmy\\tree.ged", DocumentType::Gedcom},
+                      TypeCase{L"C:\\Export.ged\\Smith.lmy", DocumentType::Native},
+                      TypeCase{L"C:\\Old.ged\\notes.txt", DocumentType::None},
+                      TypeCase{L"C:\\Old.ged\\notes", DocumentType::None},
+                      TypeCase{L"C:\\Docs\\Smith.lmy.bak", DocumentType::None},
+                      TypeCase{L"C:\\Docs\\Smith.lmyx", DocumentType::None},
+                      TypeCase{L"C:\\Docs\\Smith.gedcom", DocumentType::None},
+                      TypeCase{L"C:\\Docs\\.lmy", DocumentType::Native},
+                      TypeCase{L"C:/Docs/smith.GED", DocumentType::Gedcom},
+                      TypeCase{L"Smith.lmy", DocumentType::Native},
+                      TypeCase{L"C:\\Docs\\notes.txt", DocumentType::None}));
 
 // ---- the reply value --------------------------------------------------------
 
 TEST(SplitReply, AtTheFirstBar)
 {
-    std::string work, target;
-    ASSERT_TRUE(SplitReply("C:\\Prog\\0e2a1f3c.GED|D:\\Export\\tree.ged", work, target));
-    EXPECT_EQ(work, "C:\\Prog\\0e2a1f3c.GED");
-    EXPECT_EQ(target, "D:\\Export\\tree.ged");
-    ASSERT_TRUE(SplitReply("a|b|c", work, target));
-    EXPECT_EQ(work, "a");
-    EXPECT_EQ(target, "b|c");
-    ASSERT_TRUE(SplitReply("a|", work, target));
-    EXPECT_EQ(target, "");
-    EXPECT_FALSE(SplitReply("no bar here", work, target));
-    EXPECT_FALSE(SplitReply("", work, target));
+    std::wstring work, target;
+    ASSERT_TRUE(SplitReply(L"C:\\Prog\\0e2a1f3c.GED|D:\\Export\\tree.ged", work, target));
+    EXPECT_EQ(work, L"C:\\Prog\\0e2a1f3c.GED");
+    EXPECT_EQ(target, L"D:\\Export\\tree.ged");
+    ASSERT_TRUE(SplitReply(L"a|b|c", work, target));
+    EXPECT_EQ(work, L"a");
+    EXPECT_EQ(target, L"b|c");
+    ASSERT_TRUE(SplitReply(L"a|", work, target));
+    EXPECT_EQ(target, L"");
+    EXPECT_FALSE(SplitReply(L"no bar here", work, target));
+    EXPECT_FALSE(SplitReply(L"", work, target));
 }
 
 // ---- stored numbers ------------------------------------------------------------
 
 struct DecimalCase {
-    const char* text;
+    const wchar_t* text;
     unsigned long value;
 };
 
-void PrintTo(const DecimalCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const DecimalCase& c, std::ostream* os) { *os << 'L"' << c.text << '"'; }
 
 class LeadingDecimalTest : public ::testing::TestWithParam<DecimalCase> {};
 
 TEST_P(LeadingDecimalTest, ReadsLeadingDigits) { EXPECT_EQ(LeadingDecimal(GetParam().text), GetParam().value); }
 
 INSTANTIATE_TEST_SUITE_P(Values, LeadingDecimalTest,
-                         ::testing::Values(DecimalCase{"4", 4}, DecimalCase{"10", 10}, DecimalCase{"4x", 4},
-                                           DecimalCase{"abc", 0}, DecimalCase{"", 0}, DecimalCase{"-4", 0},
-                                           DecimalCase{"007", 7}, DecimalCase{"4294967295", 4294967295ul},
-                                           DecimalCase{"99999999999", 0xFFFFFFFFul}));
+                         ::testing::Values(DecimalCase{L"4", 4}, DecimalCase{L"10", 10}, DecimalCase{L"4x", 4},
+                                           DecimalCase{L"abc", 0}, DecimalCase{L"", 0}, DecimalCase{L"-4", 0},
+                                           DecimalCase{L"007", 7}, DecimalCase{L"4294967295", 4294967295ul},
+                                           DecimalCase{L"99999999999", 0xFFFFFFFFul}));
 
 TEST(AsciiCase, OnlyAsciiLettersChange)
 {
@@ -185,12 +178,21 @@ TEST(AsciiCase, OnlyAsciiLettersChange)
     EXPECT_EQ(s, "c:\\docs\\m\xFCller 0a2b.lmy");
 }
 
+TEST(AsciiCase, WideTextToo)
+{
+    std::wstring s = L"c:\\Docs\\M\u00fcller \u0416 0a2b.lmy";
+    AsciiUpper(s);
+    EXPECT_EQ(s, L"C:\\DOCS\\M\u00fcLLER \u0416 0A2B.LMY");
+    AsciiLower(s);
+    EXPECT_EQ(s, L"c:\\docs\\m\u00fcller \u0416 0a2b.lmy");
+}
+
 }  // namespace
 
 // ---- work-file names taken from the exchange file -------------------------
 
 struct BareNameCase {
-    const char* name;
+    const wchar_t* name;
     bool bare;
 };
 
@@ -198,55 +200,55 @@ class BareFileNameTest : public ::testing::TestWithParam<BareNameCase> {};
 
 TEST_P(BareFileNameTest, OnlyPlainNamesStayInTheirFolder)
 {
-    EXPECT_EQ(IsBareFileName(GetParam().name), GetParam().bare) << GetParam().name;
+    EXPECT_EQ(IsBareFileName(GetParam().name), GetParam().bare) << ::testing::PrintToString(std::wstring(GetParam().name));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, BareFileNameTest,
-    ::testing::Values(BareNameCase{"0e2a1f3c.lmy", true}, BareNameCase{"0E2A1F3C.TMP", true},
-                      BareNameCase{"Smith family.lmy", true}, BareNameCase{"M\xFCller", true},
-                      BareNameCase{"CONSOLE.lmy", true}, BareNameCase{"COM10.lmy", true},
-                      BareNameCase{"", false}, BareNameCase{"..\\other\\precious.lmy", false},
-                      BareNameCase{"..", false}, BareNameCase{"a..b.lmy", false},
-                      BareNameCase{"sub\\0e2a1f3c.lmy", false}, BareNameCase{"sub/0e2a1f3c.lmy", false},
-                      BareNameCase{"C:0e2a1f3c.lmy", false}, BareNameCase{"C:\\Docs\\Smith.lmy", false},
-                      BareNameCase{"\\\\server\\share\\x.lmy", false},
-                      BareNameCase{"work.lmy:hidden", false}, BareNameCase{"*.lmy", false},
-                      BareNameCase{"0e2a1f3?.lmy", false}, BareNameCase{"a\"b.lmy", false},
-                      BareNameCase{"a<b.lmy", false}, BareNameCase{"a|b.lmy", false},
-                      BareNameCase{"tab\there.lmy", false}, BareNameCase{"CON", false},
-                      BareNameCase{"con.lmy", false}, BareNameCase{"NUL.txt", false},
-                      BareNameCase{"Aux", false}, BareNameCase{"prn.LMY", false}, BareNameCase{"COM1", false},
-                      BareNameCase{"lpt9.lmy", false}, BareNameCase{"CONIN$", false},
-                      BareNameCase{"nul .lmy", false}, BareNameCase{"name.", false},
-                      BareNameCase{"name ", false}));
+    ::testing::Values(BareNameCase{L"0e2a1f3c.lmy", true}, BareNameCase{L"0E2A1F3C.TMP", true},
+                      BareNameCase{L"Smith family.lmy", true}, BareNameCase{L"M\xFCller", true},
+                      BareNameCase{L"CONSOLE.lmy", true}, BareNameCase{L"COM10.lmy", true},
+                      BareNameCase{L"", false}, BareNameCase{L"..\\other\\precious.lmy", false},
+                      BareNameCase{L"..", false}, BareNameCase{L"a..b.lmy", false},
+                      BareNameCase{L"sub\\0e2a1f3c.lmy", false}, BareNameCase{L"sub/0e2a1f3c.lmy", false},
+                      BareNameCase{L"C:0e2a1f3c.lmy", false}, BareNameCase{L"C:\\Docs\\Smith.lmy", false},
+                      BareNameCase{L"\\\\server\\share\\x.lmy", false},
+                      BareNameCase{L"work.lmy:hidden", false}, BareNameCase{L"*.lmy", false},
+                      BareNameCase{L"0e2a1f3?.lmy", false}, BareNameCase{L"a\"b.lmy", false},
+                      BareNameCase{L"a<b.lmy", false}, BareNameCase{L"a|b.lmy", false},
+                      BareNameCase{L"tab\there.lmy", false}, BareNameCase{L"CON", false},
+                      BareNameCase{L"con.lmy", false}, BareNameCase{L"NUL.txt", false},
+                      BareNameCase{L"Aux", false}, BareNameCase{L"prn.LMY", false}, BareNameCase{L"COM1", false},
+                      BareNameCase{L"lpt9.lmy", false}, BareNameCase{L"CONIN$", false},
+                      BareNameCase{L"nul .lmy", false}, BareNameCase{L"name.", false},
+                      BareNameCase{L"name ", false}));
 
 TEST(BareFileName, LongerThanAnyFileNameIsRefused)
 {
-    EXPECT_TRUE(IsBareFileName(std::string(251, 'a') + ".lmy"));
-    EXPECT_FALSE(IsBareFileName(std::string(252, 'a') + ".lmy"));
+    EXPECT_TRUE(IsBareFileName(std::wstring(251, L'a') + L".lmy"));
+    EXPECT_FALSE(IsBareFileName(std::wstring(252, L'a') + L".lmy"));
 }
 
 TEST(UsableName, EmptyOrLongerThanAnyPathNamesNothing)
 {
-    EXPECT_FALSE(IsUsableName(""));
-    EXPECT_TRUE(IsUsableName("C:\\Docs\\Smith.lmy"));
-    EXPECT_TRUE(IsUsableName(std::string(kLongestPath, 'a')));
-    EXPECT_FALSE(IsUsableName(std::string(kLongestPath + 1, 'a')));
-    EXPECT_FALSE(IsUsableName(std::string(2 * 1024 * 1024, 'a')));
+    EXPECT_FALSE(IsUsableName(L""));
+    EXPECT_TRUE(IsUsableName(L"C:\\Docs\\Smith.lmy"));
+    EXPECT_TRUE(IsUsableName(std::wstring(kLongestPath, 'a')));
+    EXPECT_FALSE(IsUsableName(std::wstring(kLongestPath + 1, 'a')));
+    EXPECT_FALSE(IsUsableName(std::wstring(2 * 1024 * 1024, 'a')));
 }
 
 // ---- the exchange file's lock ------------------------------------------------
 
 TEST(ExchangeLockName, OneNamePerFileWithoutBackslashes)
 {
-    const std::string a = ExchangeLockName("C:\\PROGRAM\\LINDMORY.INI");
-    EXPECT_EQ(a.compare(0, 15, "Local\\ZivaRari-"), 0) << a;
+    const std::wstring a = ExchangeLockName(L"C:\\PROGRAM\\LINDMORY.INI");
+    EXPECT_EQ(a.compare(0, 15, L"Local\\ZivaRari-"), 0) << a;
     EXPECT_EQ(a.size(), 15u + 16u);
-    EXPECT_EQ(a.find('\\', 6), std::string::npos) << "only the namespace may hold a backslash";
-    EXPECT_EQ(a, ExchangeLockName("C:\\PROGRAM\\LINDMORY.INI"));
-    EXPECT_NE(a, ExchangeLockName("C:\\PROGRAM2\\LINDMORY.INI"));
-    EXPECT_NE(a, ExchangeLockName("D:\\PROGRAM\\LINDMORY.INI"));
+    EXPECT_EQ(a.find(L'\\', 6), std::wstring::npos) << "only the namespace may hold a backslash";
+    EXPECT_EQ(a, ExchangeLockName(L"C:\\PROGRAM\\LINDMORY.INI"));
+    EXPECT_NE(a, ExchangeLockName(L"C:\\PROGRAM2\\LINDMORY.INI"));
+    EXPECT_NE(a, ExchangeLockName(L"D:\\PROGRAM\\LINDMORY.INI"));
     // FNV-1a of the empty text is its offset basis.
-    EXPECT_EQ(ExchangeLockName(""), "Local\\ZivaRari-cbf29ce484222325");
+    EXPECT_EQ(ExchangeLockName(L""), L"Local\\ZivaRari-cbf29ce484222325");
 }

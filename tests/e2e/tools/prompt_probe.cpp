@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "command_line.h"
 #include "exchange.h"
 #include "globals.h"
 #include "prompts.h"
@@ -26,38 +25,61 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+template <typename Char>
+bool IsBlank(Char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The word after the program's name and the argument after the word and
+// one blank, from a command line of either width.
+template <typename Char>
+void SplitWord(const Char* line, std::basic_string<Char>& word, std::basic_string<Char>& argument)
+{
+    const Char* p = line;
+    while (IsBlank(*p)) ++p;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && !IsBlank(*p)) ++p;
+    }
+    while (IsBlank(*p)) ++p;
+    const Char* wordEnd = p;
+    while (*wordEnd && !IsBlank(*wordEnd)) ++wordEnd;
+    word.assign(p, wordEnd);
+    argument = *wordEnd ? std::basic_string<Char>(wordEnd + 1) : std::basic_string<Char>();
+}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The exchange routines find LINDMORY.INI beside the module path.
-    static std::string modulePath = ModulePath();
-    _sg_ModuleFileName = &modulePath[0];
+    _sg_ModuleFileName = ModulePath();
 
-    const char* p = SkipProgramName(GetCommandLineA());
-    while (IsBlank(*p)) ++p;
-    const char* wordEnd = p;
-    while (*wordEnd && !IsBlank(*wordEnd)) ++wordEnd;
-    std::string word(p, wordEnd);
-    std::string argument = *wordEnd ? std::string(wordEnd + 1) : std::string();
+    // Paths come whole in UTF-16; a reply value is the host's text, in the
+    // ANSI code page.
+    std::wstring word, argument;
+    SplitWord(GetCommandLineW(), word, argument);
+    std::string narrowWord, hostArgument;
+    SplitWord(GetCommandLineA(), narrowWord, hostArgument);
 
-    if (word == "verify") return _pg_mssgVerifySave(argument) ? 1 : 0;
-    if (word == "reply") {
-        _pi_LongFnameGED(argument);
+    if (word == L"verify") return _pg_mssgVerifySave(argument) ? 1 : 0;
+    if (word == L"reply") {
+        _pi_LongFnameGED(hostArgument);
         return 0;
     }
-    if (word == "error") {
-        _PG_errCODE(static_cast<unsigned short>(std::strtoul(argument.c_str(), nullptr, 16)));
+    if (word == L"error") {
+        _PG_errCODE(static_cast<unsigned short>(std::wcstoul(argument.c_str(), nullptr, 16)));
         return 0;
     }
-    if (word == "rnd") {
-        static std::string module = argument.empty() ? modulePath : argument;
-        _sg_ModuleFileName = &module[0];
-        std::string path = module;
-        size_t slash = path.rfind('\\');
-        return _pg_getRndFNAME(path, slash == std::string::npos ? 0 : slash + 1);
+    if (word == L"rnd") {
+        if (!argument.empty()) _sg_ModuleFileName = argument;
+        std::wstring path = _sg_ModuleFileName;
+        size_t slash = path.rfind(L'\\');
+        return _pg_getRndFNAME(path, slash == std::wstring::npos ? 0 : slash + 1);
     }
     return 2;
 }
