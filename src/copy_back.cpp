@@ -50,7 +50,10 @@ SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::string& _sl_02, c
     if (_fl_01 && !_pg_mssgVerifySave(_sl_03)) {
         // No: the work copy is discarded unsaved, unless it is the document.
         if (sameFile) return SaveOutcome::Nothing;
-        DeleteFileA(_sg_SaveFileB1.c_str());
+        if (!DeleteFileA(_sg_SaveFileB1.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            ReportError(kErrCopyFailed, RemovalFailureDetail(_sg_SaveFileB1, SystemReason(GetLastError())));
+            return SaveOutcome::Failed;
+        }
         return SaveOutcome::Discarded;
     }
     CopyResult copied = _pg_FileCopy16or32(_sg_SaveFileB1, _sl_03);
@@ -83,7 +86,11 @@ void TtaZivaRari::CmFileCopy()
         } else if (_pg_mssgVerifySave(longPath)) {
             CopyResult copied = _pg_FileCopy16or32(workPath, longPath);
             if (copied) {
-                DeleteFileA(workPath.c_str());
+                // The export is at its name. The reply goes first: should it
+                // fail, it still names a work file that is there.
+                if (_pi_LongFnameGED("")) DeleteFileA(workPath.c_str());
+                PostQuitMessage(0);
+                return;
             } else {
                 // The export stays where it is and the reply still names it,
                 // so the copy can be tried again.

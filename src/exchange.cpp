@@ -37,8 +37,18 @@ bool ReadExchange(const std::string& iniPath, const char* key, std::string& valu
     // the buffer until the value fits with room to spare.
     std::vector<char> buf(1024);
     for (;;) {
+        // The API gives 0 both for a missing key and for a file it could
+        // not read; only the error it leaves tells them apart.
+        SetLastError(ERROR_SUCCESS);
         DWORD n = GetPrivateProfileStringA(_sg_Export, key, "", buf.data(), static_cast<DWORD>(buf.size()),
                                            iniPath.c_str());
+        if (n == 0) {
+            DWORD error = GetLastError();
+            if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+                ReportError(kErrExchangeRead, ExchangeReadFailureDetail(iniPath, SystemReason(error)));
+                return false;
+            }
+        }
         if (n + 1 < buf.size() || buf.size() > kLongestValue) {
             value.assign(buf.data(), n);
             return true;

@@ -63,3 +63,8 @@ std::string ExchangeBusyDetail(const std::string& iniPath)
     return "The exchange file\n" + iniPath +
            "\nis in use by another ZivaRari.\n\nIt stayed busy for several seconds. Try again.";
 }
+
+std::string RemovalFailureDetail(const std::string& path, const std::string& reason)
+{
+    return "The work file\n" + path + "\ncould not be removed.\n\n" + reason;
+}

@@ -23,6 +23,7 @@ std::string CopyFailureDetail(const std::string& source, const std::string& targ
 std::string WorkFileFailureDetail(const std::string& baseDir, const std::string& reason);
 std::string ExchangeReadFailureDetail(const std::string& iniPath, const std::string& reason);
 std::string ExchangeBusyDetail(const std::string& iniPath);
+std::string RemovalFailureDetail(const std::string& path, const std::string& reason);
 // A chosen name that cannot reach the host, and what the user can do.
 std::string UnrepresentableNameDetail(const std::string& path);
 
