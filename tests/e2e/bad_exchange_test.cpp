@@ -223,7 +223,12 @@ TEST_P(BadExchangeFile, NoCrashNoSilentFailureNoDocumentTouched)
         if ((c.cmd == 5 || c.cmd == 6) && c.result == Result::Saved) {
             ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(c.cmd == 5 ? nativeDoc : gedcomDoc), IDYES, shot + "-verify"));
         }
-        if (c.error && std::string(c.error) == "0047") {
+        if (c.error && std::string(c.error) == "0047" && c.damage == Damage::Locked) {
+            fc::AnswerBox(*p,
+                          fc::ErrorBox("0047", "\n\nThe exchange file\n" + ini + "\ncould not be read.\n\n" +
+                                                   fc::SystemReason(ERROR_SHARING_VIOLATION)),
+                          IDOK, shot + "-error-0047");
+        } else if (c.error && std::string(c.error) == "0047") {
             fc::AnswerErrorWithReason(*p, c.error, fc::ExchangeUnreadable(ini), shot + "-error-0047");
         } else if (c.error) {
             fc::AnswerBox(*p, fc::ErrorBox(c.error), IDOK, shot + "-error-" + c.error);
