@@ -259,19 +259,11 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// A path with any trailing backslash removed, so that a directory matches
-// however the box ends it.
-inline std::string NoTrailingBackslash(std::string path)
-{
-    while (!path.empty() && path.back() == '\\') path.pop_back();
-    return path;
-}
-
 // Waits for the numbered error box that says what failed and why (0x46,
-// 0x47): "Error, #<number> in ZIVARARI", a blank line, the lines `what`,
-// a blank line and the system's reason (any non-empty line). Screenshots
-// it and presses OK. Returns the reason ("" with a failure when no such
-// box appeared).
+// 0x47) where the reason may differ between systems: "Error, #<number> in
+// ZIVARARI", a blank line, the lines `what`, a blank line and a reason (any
+// non-empty line). Screenshots it and presses OK. Returns the reason (""
+// with a failure when no such box appeared).
 inline std::string AnswerErrorWithReason(const e2e::Process& p, const std::string& number,
                                          const std::vector<std::string>& what, const std::string& shot)
 {
@@ -291,7 +283,7 @@ inline std::string AnswerErrorWithReason(const e2e::Process& p, const std::strin
         EXPECT_EQ(lines[0], "Error, #" + number + " in ZIVARARI") << text;
         EXPECT_EQ(lines[1], "") << text;
         for (size_t i = 0; i < what.size(); ++i)
-            EXPECT_EQ(NoTrailingBackslash(lines[2 + i]), NoTrailingBackslash(what[i])) << text;
+            EXPECT_EQ(lines[2 + i], what[i]) << text;
         EXPECT_EQ(lines[2 + what.size()], "") << text;
         reason = lines.back();
         EXPECT_NE(reason.find_first_not_of(" \t"), std::string::npos) << "no reason given: " << text;
@@ -301,15 +293,11 @@ inline std::string AnswerErrorWithReason(const e2e::Process& p, const std::strin
     return reason;
 }
 
-// The middle part of 0x46 for a copy and for a work file that cannot be
-// created, and of 0x47 for an exchange file that cannot be read.
+// The middle part of 0x46 for a copy, and of 0x47 for an exchange file
+// that cannot be read.
 inline std::vector<std::string> CopyFailed(const std::string& source, const std::string& target)
 {
     return {source, "could not be copied to", target};
-}
-inline std::vector<std::string> NoWorkFile(const std::string& baseDir)
-{
-    return {"No work file could be created in", baseDir};
 }
 inline std::vector<std::string> ExchangeUnreadable(const std::string& iniPath)
 {
