@@ -56,8 +56,6 @@ void TtaZivaRari::CmSaveAsGed()
 {
     std::string stored;
     if (!ReadExchange(_pg_FNAMEini(), _si_LongFnameLMY, stored)) {
-        // An earlier reply must not pass for this command's answer.
-        _pi_LongFnameGED("");
         PostQuitMessage(0);
         return;
     }
