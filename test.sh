@@ -33,6 +33,12 @@ for preset in x64 x86; do
     status=1
     continue
   fi
+  # The 32-bit program runs only where the kernel executes 32-bit programs;
+  # some kernels are built without that. It is still built and linked then.
+  if [ "$preset" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "=== x86: built; its tests are skipped: this kernel cannot execute 32-bit programs"
+    continue
+  fi
   echo "=== $preset: tests"
   log="build/$preset/ctest-summary.log"
   ctest --preset "$preset" -j4 --timeout 300 | tee "$log"

@@ -50,10 +50,42 @@ int TZivaRariDialog::Execute()
     ofn.lpstrTitle = title_;
     ofn.Flags = AdjustFlags(data_.Flags);
     ofn.lpstrDefExt = data_.DefExt.empty() ? nullptr : data_.DefExt.c_str();
-    return Show(ofn) ? IDOK : IDCANCEL;
+    for (;;) {
+        ofn.lpstrFile = data_.FileName.data();
+        ofn.nMaxFile = static_cast<DWORD>(data_.FileName.size());
+        if (!Show(ofn)) return IDCANCEL;
+        if (Accept(data_)) return IDOK;
+    }
 }
 
 BOOL TFileOpenDialog::Show(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }
+
+DWORD TFileOpenDialog::AdjustFlags(DWORD flags) const
+{
+    if (flags & OFN_FILEMUSTEXIST) flags = (flags & ~static_cast<DWORD>(OFN_FILEMUSTEXIST)) | OFN_PATHMUSTEXIST;
+    return flags;
+}
+
+bool TFileOpenDialog::Accept(TData& data)
+{
+    if (!(data.Flags & OFN_FILEMUSTEXIST)) return true;
+    auto isFile = [](const std::wstring& path) {
+        DWORD attrs = GetFileAttributesW(path.c_str());
+        return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    const std::wstring chosen = data.GetFileName();
+    if (isFile(chosen)) return true;
+    const size_t slash = chosen.find_last_of(L"\\/");
+    const size_t dot = chosen.rfind(L'.');
+    const bool hasExtension = dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash);
+    if (!hasExtension && !data.DefExt.empty() && isFile(chosen + L"." + data.DefExt)) {
+        data.SetFileName(chosen + L"." + data.DefExt);
+        return true;
+    }
+    const std::wstring text = chosen + L"\nFile not found.\nCheck the file name and try again.";
+    MessageBoxW(GetActiveWindow(), text.c_str(), L"Open", MB_OK | MB_ICONWARNING);
+    return false;
+}
 
 BOOL TFileSaveDialog::Show(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn); }
 

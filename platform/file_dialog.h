@@ -48,6 +48,9 @@ public:
 protected:
     virtual BOOL Show(OPENFILENAMEW& ofn) = 0;
     virtual DWORD AdjustFlags(DWORD flags) const { return flags; }
+    // Looks at a confirmed name before it is handed back; false sends the
+    // user back to the dialog.
+    virtual bool Accept(TData&) { return true; }
 
 private:
     TWindow* parent_;
@@ -63,6 +66,12 @@ public:
 
 protected:
     BOOL Show(OPENFILENAMEW& ofn) override;
+    // The dialog is not left to test that the file exists: some systems
+    // test the name as typed, before the default extension is added. The
+    // name, or the name with the default extension, must name a file; a
+    // name that names none is refused, and the dialog comes back.
+    DWORD AdjustFlags(DWORD flags) const override;
+    bool Accept(TData& data) override;
 };
 
 class TFileSaveDialog : public TZivaRariDialog {

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Prepares or removes the two small disks that the copy-failure tests copy
-# onto: one that refuses every write and one that is full. The tests run
-# inside Wine and cannot mount anything themselves; they reach these as
-# Z:\tmp\zivarari-mounts\<x64|x86>\ro and ...\full and skip when missing.
+# Prepares or removes the small disks that the copy-failure tests copy
+# onto: one that refuses every write and one that is full, and a base
+# directory that takes no new file. The tests run inside Wine and cannot
+# mount anything themselves; they reach these as
+# Z:\tmp\zivarari-mounts\<x64|x86>\ro, ...\full and ...\robase and skip
+# when missing.
 #
 #   scripts/mounts.sh setup     mount them (again), for both presets
 #   scripts/mounts.sh cleanup   unmount them and remove the folders
@@ -12,6 +14,11 @@
 #                only a few KiB free
 # <preset>/links doc.lmy, a symbolic link to real/doc.lmy (Wine cannot make
 #                one itself); no mount, so it is made without root too
+# <preset>/robase  tmpfs remounted read-only whose lindmorh.exe and
+#                LINDMORY.INI are links into <preset>/robase-files, where the
+#                tests install the program and write the exchange file: the
+#                program runs from a folder that refuses every new file, yet
+#                its exchange file can be written
 #
 # Mounting needs root. Without it, or when a mount fails, nothing is left
 # behind and the script still ends with 0, so a test run goes on.
@@ -36,7 +43,7 @@ target_content() {
 cleanup() {
   [ -d "$base" ] || return 0
   for preset in $presets; do
-    for kind in ro full; do
+    for kind in ro full robase; do
       dir=$base/$preset/$kind
       if mountpoint -q "$dir" 2>/dev/null; then
         umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null || say "cannot unmount $dir"
@@ -51,6 +58,16 @@ setup_ro() {
   mkdir -p "$dir" &&
     mount -t tmpfs -o size=1m,mode=0755 zivarari-ro "$dir" &&
     target_content >"$dir/target.lmy" &&
+    mount -o remount,ro "$dir"
+}
+
+setup_robase() {
+  dir=$1
+  files=$2
+  mkdir -p "$dir" "$files" &&
+    mount -t tmpfs -o size=64k,mode=0755 zivarari-robase "$dir" &&
+    ln -s "$files/lindmorh.exe" "$dir/lindmorh.exe" &&
+    ln -s "$files/LINDMORY.INI" "$dir/LINDMORY.INI" &&
     mount -o remount,ro "$dir"
 }
 
@@ -84,13 +101,15 @@ setup() {
     return 0
   fi
   for preset in $presets; do
-    if ! setup_ro "$base/$preset/ro" || ! setup_full "$base/$preset/full"; then
+    if ! setup_ro "$base/$preset/ro" || ! setup_full "$base/$preset/full" ||
+      ! setup_robase "$base/$preset/robase" "$base/$preset/robase-files"; then
       say "cannot prepare the test mounts; the tests that need them skip"
       for p in $presets; do
-        for kind in ro full; do
+        for kind in ro full robase; do
           mountpoint -q "$base/$p/$kind" 2>/dev/null && umount "$base/$p/$kind" 2>/dev/null
           rm -rf "$base/$p/$kind"
         done
+        rm -rf "$base/$p/robase-files"
       done
       return 0
     fi

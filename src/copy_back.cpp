@@ -53,7 +53,10 @@ SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::wstring& _sl_02, 
     if (_fl_01 && !_pg_mssgVerifySave(LongPathOf(_sl_03))) {
         // No: the work copy is discarded unsaved, unless it is the document.
         if (sameFile) return SaveOutcome::Nothing;
-        RemoveFile(_sg_SaveFileB1);
+        if (!RemoveFile(_sg_SaveFileB1) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            ReportError(kErrCopyFailed, RemovalFailureDetail(_sg_SaveFileB1, SystemReason(GetLastError())));
+            return SaveOutcome::Failed;
+        }
         return SaveOutcome::Discarded;
     }
     CopyResult copied = _pg_FileCopy16or32(_sg_SaveFileB1, _sl_03);
@@ -86,7 +89,11 @@ void TtaZivaRari::CmFileCopy()
         } else if (_pg_mssgVerifySave(LongPathOf(longPath))) {
             CopyResult copied = _pg_FileCopy16or32(workPath, longPath);
             if (copied) {
-                RemoveFile(workPath);
+                // The export is at its name. The reply goes first: should it
+                // fail, it still names a work file that is there.
+                if (_pi_LongFnameGED("")) RemoveFile(workPath);
+                PostQuitMessage(0);
+                return;
             } else {
                 // The export stays where it is and the reply still names it,
                 // so the copy can be tried again.

@@ -41,8 +41,18 @@ bool ReadExchange(const std::wstring& iniPath, const wchar_t* key, std::wstring&
     const std::wstring path = LongPathForm(iniPath);
     std::vector<wchar_t> buf(1024);
     for (;;) {
+        // The API gives 0 both for a missing key and for a file it could
+        // not read; only the error it leaves tells them apart.
+        SetLastError(ERROR_SUCCESS);
         DWORD n = GetPrivateProfileStringW(_sg_Export, key, L"", buf.data(), static_cast<DWORD>(buf.size()),
                                            path.c_str());
+        if (n == 0) {
+            DWORD error = GetLastError();
+            if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+                ReportError(kErrExchangeRead, ExchangeReadFailureDetail(iniPath, SystemReason(error)));
+                return false;
+            }
+        }
         if (n + 1 < buf.size() || buf.size() > kLongestValue) {
             value.assign(buf.data(), n);
             return true;

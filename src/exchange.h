@@ -20,7 +20,8 @@ std::wstring _pg_FNAMEini();
 
 // The key's value, whole ("" when the file or the key is missing); a value
 // far longer than any path is cut, but stays longer than any path. False,
-// after error 0x47 was shown, when another ZivaRari kept the file busy.
+// after error 0x47 was shown, when the file could not be read or another
+// ZivaRari kept it busy.
 bool ReadExchange(const std::wstring& iniPath, const wchar_t* key, std::wstring& value);
 
 enum class ExchangeWrite { Done, Failed, Busy };

@@ -86,9 +86,14 @@ DWORD CopyContent(HANDLE from, HANDLE to)
         DWORD got = 0;
         if (!ReadFile(from, buf.data(), kChunk, &got, nullptr)) return GetLastError();
         if (got == 0) return 0;
-        DWORD put = 0;
-        if (!WriteFile(to, buf.data(), got, &put, nullptr)) return GetLastError();
-        if (put != got) return ERROR_WRITE_FAULT;
+        // A short write is tried again for the rest, so that a full disk
+        // reports itself as such.
+        for (DWORD done = 0; done < got;) {
+            DWORD put = 0;
+            if (!WriteFile(to, buf.data() + done, got - done, &put, nullptr)) return GetLastError();
+            if (put == 0) return ERROR_DISK_FULL;
+            done += put;
+        }
     }
 }
 

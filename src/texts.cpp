@@ -82,3 +82,8 @@ std::wstring ExchangeBusyDetail(const std::wstring& iniPath)
     return L"The exchange file\n" + iniPath +
            L"\nis in use by another ZivaRari.\n\nIt stayed busy for several seconds. Try again.";
 }
+
+std::wstring RemovalFailureDetail(const std::wstring& path, const std::wstring& reason)
+{
+    return L"The work file\n" + path + L"\ncould not be removed.\n\n" + reason;
+}

@@ -24,6 +24,7 @@ std::wstring CopyFailureDetail(const std::wstring& source, const std::wstring& t
 std::wstring WorkFileFailureDetail(const std::wstring& baseDir, const std::wstring& reason);
 std::wstring ExchangeReadFailureDetail(const std::wstring& iniPath, const std::wstring& reason);
 std::wstring ExchangeBusyDetail(const std::wstring& iniPath);
+std::wstring RemovalFailureDetail(const std::wstring& path, const std::wstring& reason);
 // A name that cannot reach the host, and what the user can do.
 std::wstring UnrepresentableNameDetail(const std::wstring& path);
 std::wstring TooLongForHostDetail(const std::wstring& path);

@@ -6,6 +6,8 @@
 
 #include "exchange.h"
 #include "names.h"
+#include "prompts.h"
+#include "texts.h"
 #include "runtime.h"
 #include "zivarari.h"
 
@@ -20,7 +22,21 @@ bool RecordValue(const std::wstring& ini, const wchar_t* key, unsigned long syst
     if (LeadingDecimal(stored) == systemValue) return true;
     char text[16];
     std::snprintf(text, sizeof text, "%lu", systemValue);
-    return WriteExchange(ini, key, text) != ExchangeWrite::Busy;
+    ExchangeWrite written = WriteExchange(ini, key, text);
+    // The host would read an old value as the system's.
+    if (written == ExchangeWrite::Failed) _PG_errCODE(kErrReplyWrite);
+    return written != ExchangeWrite::Busy;
+}
+
+// True when the exchange file is there; a file that cannot even be looked
+// at is reported (0x47), a missing one is not.
+bool ExchangeFileExists(const std::wstring& ini)
+{
+    if (GetFileAttributesW(LongPathForm(ini).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        ReportError(kErrExchangeRead, ExchangeReadFailureDetail(ini, SystemReason(error)));
+    return false;
 }
 
 }  // namespace
@@ -35,7 +51,7 @@ void TtaZivaRari::CmGetVersionEx()
 #pragma warning(suppress : 4996)
 #endif
     GetVersionExA(&_tl_01);
-    if (PathExists(ini)) {
+    if (ExchangeFileExists(ini)) {
         if (RecordValue(ini, _sg_dwMajorVersion, _tl_01.dwMajorVersion))
             RecordValue(ini, _sg_dwPlatformId, _tl_01.dwPlatformId);
     }

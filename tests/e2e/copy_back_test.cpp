@@ -167,6 +167,43 @@ INSTANTIATE_TEST_SUITE_P(Values, SaveNativeMissing,
                                          MissingValueCase{"neither", false, false, false}),
                          MissingName);
 
+// ---- command 5: the work file is the document itself ---------------------------
+
+class SaveNativeOntoItself : public testing::TestWithParam<int> {};
+
+// LongFnameLMY names the work file itself (in other letter case). No must
+// not remove it, for it is the document; Yes cannot copy it onto itself.
+// Either way the file keeps its content and the exchange file is as it was.
+TEST_P(SaveNativeOntoItself, NoRemovesNothingYesShowsCopyError)
+{
+    const int answer = GetParam();
+    const std::string tag = answer == IDYES ? "yes" : "no";
+    e2e::TempDir base("save5-self");
+    const std::string content = fc::Document("the work file is the document");
+    ASSERT_TRUE(e2e::WriteFileBytes(base / kWork, content));
+    const std::string target = base / "0E2A1F3C.LMY";
+    e2e::WriteIni(fc::Ini(base), "LongFnameLMY", target);
+    e2e::WriteIni(fc::Ini(base), "MyActiveFname", kWork);
+    e2e::WriteIni(fc::Ini(base), "LongFnameGED", "untouched");
+    const std::string iniBefore = e2e::ReadFileBytes(fc::Ini(base));
+
+    auto p = e2e::StartLindmorh(base.Path(), "5");
+    ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(target), answer, "save5-onto-itself-verify-" + tag));
+    if (answer == IDYES) {
+        fc::AnswerBox(*p, fc::CopyErrorBox(base / "0e2a1f3c.LMY", target, fc::kReasonSameFile), IDOK,
+                      "save5-onto-itself-error-0046");
+    }
+    fc::ExpectCleanExit(*p, "save5-onto-itself-" + tag);
+
+    EXPECT_EQ(e2e::ReadFileBytes(base / kWork), content) << "the document was removed or changed";
+    EXPECT_EQ(fc::FilesBesides(base.Path(), {fc::kExe, fc::kIniName}), std::vector<std::string>{kWork});
+    EXPECT_EQ(e2e::ReadFileBytes(fc::Ini(base)), iniBefore);
+}
+
+std::string YesNoName(const testing::TestParamInfo<int>& i) { return i.param == IDYES ? "yes" : "no"; }
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveNativeOntoItself, testing::Values(IDYES, IDNO), YesNoName);
+
 // ---- the native road: command 1, the host's edits, command 5 -------------------
 
 class NativeRoad : public testing::TestWithParam<int> {};
@@ -332,6 +369,80 @@ TEST(CopyExportCommand, SecondBarStaysInLongPathAndCopyFails)
     EXPECT_EQ(e2e::ReadFileBytes(workPath), exported);
     EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{}) << "a temporary file was left";
 }
+
+// ---- command 6: half a pair, or the export onto itself -------------------------
+
+struct HalfPairCase {
+    const char* name;
+    const char* value;   // "$WORK" the export's work path, "$SELF" the same in lower case, "$TARGET" a document
+    bool asks;           // "Verify save?" comes, naming what follows the bar
+    int answer;          // to the question
+    const char* reason;  // the reason 0x46 gives after Yes or without a question; "" any, nullptr no box
+};
+
+void PrintTo(const HalfPairCase& c, std::ostream* os) { *os << c.name; }
+
+class CopyExportRefused : public testing::TestWithParam<HalfPairCase> {};
+
+// A value without a work part names no work file: 0x46 at once. Without a
+// long part, or with the work file as its own target, the question comes
+// and Yes fails with 0x46. After 0x46 nothing is copied or removed and the
+// reply stays; No clears it as always.
+TEST_P(CopyExportRefused, ExplainsAndKeepsEverything)
+{
+    const HalfPairCase& c = GetParam();
+    fc::Dirs d("copy6-half");
+    const std::string workPath = d.base / "0A1B2C3D.GED";
+    const std::string self = d.base / "0a1b2c3d.ged";
+    const std::string target = d.docs / "Smith.ged";
+    const std::string exported = fc::Document("export");
+    const std::string oldDoc = fc::Document("old export");
+    ASSERT_TRUE(e2e::WriteFileBytes(workPath, exported));
+    ASSERT_TRUE(e2e::WriteFileBytes(target, oldDoc));
+    auto expand = [&](std::string v) {
+        for (const auto& [token, path] : {std::pair<std::string, std::string>{"$WORK", workPath},
+                                          {"$SELF", self}, {"$TARGET", target}}) {
+            size_t at = v.find(token);
+            if (at != std::string::npos) v.replace(at, token.size(), path);
+        }
+        return v;
+    };
+    const std::string value = expand(c.value);
+    const size_t bar = value.find('|');
+    const std::string workPart = value.substr(0, bar), longPart = value.substr(bar + 1);
+    e2e::WriteIni(d.ini(), "LongFnameGED", value);
+    e2e::WriteIni(d.ini(), "LongFnameLMY", d.docs / "Smith.lmy");
+
+    const std::string shot = std::string("copy6-half-") + c.name;
+    auto p = e2e::StartLindmorh(d.base.Path(), "6");
+    if (c.asks) {
+        ASSERT_TRUE(fc::AnswerBox(*p, fc::VerifySave(longPart), c.answer, shot + "-verify"));
+    }
+    const bool refused = c.reason != nullptr;
+    if (refused && *c.reason) {
+        fc::AnswerBox(*p, fc::CopyErrorBox(workPart, longPart, std::string(c.reason)), IDOK, shot + "-error-0046");
+    } else if (refused) {
+        fc::AnswerErrorWithReason(*p, "0046", fc::CopyFailed(workPart, longPart), shot + "-error-0046");
+    }
+    fc::ExpectCleanExit(*p, shot);
+
+    EXPECT_EQ(fc::Reply(d.base), refused ? value : "");
+    EXPECT_EQ(e2e::ReadFileBytes(workPath), exported) << "the export was removed or changed";
+    EXPECT_EQ(e2e::ReadFileBytes(target), oldDoc);
+    EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{"Smith.ged"});
+    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe, fc::kIniName}), std::vector<std::string>{"0A1B2C3D.GED"});
+}
+
+std::string HalfPairName(const testing::TestParamInfo<HalfPairCase>& i) { return fc::CaseName(i.index, i.param.name); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CopyExportRefused,
+    testing::Values(HalfPairCase{"no_work_part", "|$TARGET", false, 0, fc::kReasonNotAWorkFile},
+                    HalfPairCase{"no_long_part_yes", "$WORK|", true, IDYES, ""},
+                    HalfPairCase{"no_long_part_no", "$WORK|", true, IDNO, nullptr},
+                    HalfPairCase{"onto_itself_yes", "$WORK|$SELF", true, IDYES, fc::kReasonSameFile},
+                    HalfPairCase{"onto_itself_no", "$WORK|$SELF", true, IDNO, nullptr}),
+    HalfPairName);
 
 // ---- the GEDCOM road: command 4, the host's export, command 6 -------------------
 

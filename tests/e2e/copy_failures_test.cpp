@@ -260,6 +260,102 @@ TEST_P(OpenUnreadable, ShowsErrorAndLeavesNoWorkFile)
 INSTANTIATE_TEST_SUITE_P(Types, OpenUnreadable,
                          testing::Values(OpenCase{"1", "Smith.lmy"}, OpenCase{"2", "Smith.ged"}), OpenName);
 
+// ---- commands 1, 2 and 4: the base directory takes no new file ------------------
+// The program runs from a read-only folder (scripts/mounts.sh) whose
+// lindmorh.exe and LINDMORY.INI are links into a writable one: no work
+// file can be created, yet the reply can be written.
+
+struct NoWorkFileCase {
+    const char* cmd;
+    const char* chosen;  // in the documents folder
+};
+
+void PrintTo(const NoWorkFileCase& c, std::ostream* os) { *os << "cmd " << c.cmd << " " << c.chosen; }
+
+std::string NoWorkFileName(const testing::TestParamInfo<NoWorkFileCase>& i)
+{
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_" + i.param.chosen);
+}
+
+class NoWorkFile : public testing::TestWithParam<NoWorkFileCase> {};
+
+// 0x46 says where no work file could be created and why; the reply is
+// empty, so the host is told no pair; nothing is left anywhere.
+TEST_P(NoWorkFile, ShowsErrorRepliesEmptyAndLeavesNothing)
+{
+    const NoWorkFileCase& c = GetParam();
+    const std::string base = MountDir("robase");
+    const std::string files = MountDir("robase-files");
+    if (!DirectoryExists(base) || !DirectoryExists(files)) {
+        GTEST_SKIP() << "needs root for mounts (run scripts/mounts.sh setup)";
+    }
+    // The cases share the one folder: one at a time.
+    HANDLE turn =
+        CreateMutexA(nullptr, FALSE, sizeof(void*) == 8 ? "zivarari-test-robase-x64" : "zivarari-test-robase-x86");
+    ASSERT_NE(turn, nullptr);
+    ASSERT_NE(WaitForSingleObject(turn, 120000), static_cast<DWORD>(WAIT_TIMEOUT));
+    struct Release {
+        HANDLE h;
+        std::string files;
+        ~Release()
+        {
+            DeleteFileA((files + "\\" + fc::kIniName).c_str());
+            ReleaseMutex(h);
+            CloseHandle(h);
+        }
+    } release{turn, files};
+
+    const std::string ini = base + "\\" + fc::kIniName;
+    ASSERT_FALSE(e2e::InstallProgram(files).empty());
+    const std::string earlier = "0A0B0C0D.GED|C:\\Trees\\Old.ged";
+    ASSERT_TRUE(e2e::WriteFileBytes(files + "\\" + fc::kIniName,
+                                    "[Lindmory]\r\nHost=kept\r\n[Export]\r\nLongFnameLMY=C:\\Trees\\Smith.lmy\r\n"
+                                    "MyActiveFname=01020304.lmy\r\nLongFnameGED=" + earlier + "\r\n"));
+    ASSERT_EQ(e2e::ReadIni(ini, "LongFnameGED"), earlier) << "the exchange file is not reached through " << base;
+    const DWORD error = NewFileError(base);
+    ASSERT_NE(error, static_cast<DWORD>(ERROR_SUCCESS)) << base << " takes new files";
+    const std::vector<std::string> baseBefore = e2e::ListFiles(base);
+    const std::vector<std::string> filesBefore = e2e::ListFiles(files);
+
+    e2e::TempDir docs("noworkfile-docs");
+    const std::string chosen = docs / c.chosen;
+    const std::string content = fc::Document(c.chosen);
+    const bool open = std::string(c.cmd) != "4";
+    if (open) {
+        ASSERT_TRUE(e2e::WriteFileBytes(chosen, content));
+    }
+
+    const std::string shot = std::string("noworkfile-cmd") + c.cmd;
+    const std::string exe = base + "\\" + fc::kExe;
+    e2e::Process p(exe, "\"" + exe + "\" " + c.cmd, base);
+    ASSERT_TRUE(p.Started());
+    HWND dlg = fc::ExpectFileDialog(p, open ? "Open" : "Save As", shot);
+    ASSERT_NE(dlg, nullptr);
+    e2e::ConfirmFileDialog(dlg, chosen);
+    fc::AnswerBox(p, fc::WorkFileErrorBox(base + "\\", error), IDOK, shot + "-error-0046");
+    fc::ExpectCleanExit(p, shot);
+
+    EXPECT_EQ(e2e::ReadIni(ini, "LongFnameGED"), "") << "a pair was written, or the earlier one kept";
+    EXPECT_EQ(e2e::ReadIni(ini, "LongFnameLMY"), "C:\\Trees\\Smith.lmy");
+    EXPECT_EQ(e2e::ReadIni(ini, "MyActiveFname"), "01020304.lmy");
+    char host[32] = {};
+    GetPrivateProfileStringA("Lindmory", "Host", "", host, sizeof host, ini.c_str());
+    EXPECT_STREQ(host, "kept");
+    EXPECT_EQ(e2e::ListFiles(base), baseBefore);
+    EXPECT_EQ(e2e::ListFiles(files), filesBefore) << "a work file went to the folder behind the links";
+    if (open) {
+        EXPECT_EQ(e2e::ReadFileBytes(chosen), content);
+        EXPECT_EQ(e2e::ListFiles(docs.Path()), std::vector<std::string>{c.chosen});
+    } else {
+        EXPECT_EQ(e2e::ListFiles(docs.Path()), std::vector<std::string>{});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, NoWorkFile,
+                         testing::Values(NoWorkFileCase{"1", "Smith.lmy"}, NoWorkFileCase{"2", "Smith.ged"},
+                                         NoWorkFileCase{"4", "Export.ged"}),
+                         NoWorkFileName);
+
 // ---- command 3: the chosen target is held by another program -------------------
 
 // The chosen name is stored before the copy; once the copy has failed the

@@ -248,6 +248,62 @@ inline bool AnswerBox(const e2e::Process& p, const Box& expected, int answer, co
     return true;
 }
 
+// The lines of a box's text.
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+        lines.push_back(text.substr(start, nl - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Waits for the numbered error box that says what failed and why (0x46,
+// 0x47) where the reason may differ between systems: "Error, #<number> in
+// ZIVARARI", a blank line, the lines `what`, a blank line and a reason (any
+// non-empty line). Screenshots it and presses OK. Returns the reason (""
+// with a failure when no such box appeared).
+inline std::string AnswerErrorWithReason(const e2e::Process& p, const std::string& number,
+                                         const std::vector<std::string>& what, const std::string& shot)
+{
+    HWND box = WaitForBox(p);
+    if (!box) {
+        ADD_FAILURE() << "no box \"Error, #" << number << " in ZIVARARI\" appeared";
+        return "";
+    }
+    Shot(box, shot);
+    const std::string text = e2e::MessageBoxText(box);
+    EXPECT_EQ(e2e::WindowTitle(box), "LINDMORG.EXE");
+    EXPECT_EQ(e2e::ButtonIds(box), std::vector<int>{IDOK});
+    const std::vector<std::string> lines = Lines(text);
+    std::string reason;
+    EXPECT_EQ(lines.size(), what.size() + 4) << text;
+    if (lines.size() == what.size() + 4) {
+        EXPECT_EQ(lines[0], "Error, #" + number + " in ZIVARARI") << text;
+        EXPECT_EQ(lines[1], "") << text;
+        for (size_t i = 0; i < what.size(); ++i)
+            EXPECT_EQ(lines[2 + i], what[i]) << text;
+        EXPECT_EQ(lines[2 + what.size()], "") << text;
+        reason = lines.back();
+        EXPECT_NE(reason.find_first_not_of(" \t"), std::string::npos) << "no reason given: " << text;
+    }
+    e2e::PressButton(box, IDOK);
+    EXPECT_TRUE(WaitGone(box)) << "the box stayed after its button was pressed";
+    return reason;
+}
+
+// The middle part of 0x46 for a copy, and of 0x47 for an exchange file
+// that cannot be read.
+inline std::vector<std::string> CopyFailed(const std::string& source, const std::string& target)
+{
+    return {source, "could not be copied to", target};
+}
+inline std::vector<std::string> ExchangeUnreadable(const std::string& iniPath)
+{
+    return {"The exchange file", iniPath, "could not be read."};
+}
+
 // Answers the Save As dialog's own question before it replaces an existing
 // file (Yes/No, "... already exists ..."). False when none appeared.
 inline bool AnswerOverwrite(const e2e::Process& p, int answer, const std::string& shot)

@@ -150,18 +150,23 @@ struct PresetCase {
     const char* cmd;
     const char* pattern;
     const std::vector<std::string>* types;
-    const char* bareName;
+    const char* bareName;  // the document in the base directory
+    const char* typed;     // what the user types: the name, or the name without its extension
 };
 
 std::string PresetName(const testing::TestParamInfo<PresetCase>& i)
 {
-    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd);
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_typed_" + i.param.typed);
 }
+
+void PrintTo(const PresetCase& c, std::ostream* os) { *os << "cmd " << c.cmd << " typed " << c.typed; }
 
 class OpenPreset : public testing::TestWithParam<PresetCase> {};
 
 // The dialog opens in the base directory (a bare name is taken from
-// there), with the command's pattern in the name field and its filters.
+// there), with the command's pattern in the name field and its filters. A
+// name typed without an extension gets the dialog's default one, which
+// names the existing document.
 TEST_P(OpenPreset, StartsInBaseDirWithPatternAndFilters)
 {
     const PresetCase& c = GetParam();
@@ -170,22 +175,89 @@ TEST_P(OpenPreset, StartsInBaseDirWithPatternAndFilters)
     ASSERT_TRUE(e2e::WriteFileBytes(base / c.bareName, content));
 
     auto p = e2e::StartLindmorh(base.Path(), c.cmd);
-    HWND dlg = fc::ExpectFileDialog(*p, "Open", std::string("open-preset-cmd") + c.cmd);
+    HWND dlg = fc::ExpectFileDialog(*p, "Open", std::string("open-preset-cmd") + c.cmd + "-typed-" + c.typed);
     ASSERT_NE(dlg, nullptr);
     std::string shown = e2e::DialogFileName(dlg);
     EXPECT_TRUE(shown == c.pattern || shown == base / c.pattern) << "name field: " << shown;
     EXPECT_EQ(fc::FileTypes(dlg), *c.types);
-    e2e::ConfirmFileDialog(dlg, c.bareName);
+    e2e::ConfirmFileDialog(dlg, c.typed);
     fc::ExpectCleanExit(*p);
 
     std::string reply = fc::Reply(base);
-    EXPECT_EQ(reply.substr(reply.find('|') + 1), base / c.bareName) << reply;
+    const size_t bar = reply.find('|');
+    ASSERT_NE(bar, std::string::npos) << reply;
+    if (std::string(c.typed) == c.bareName) {
+        EXPECT_EQ(reply.substr(bar + 1), base / c.bareName) << reply;
+    } else {
+        // The default extension comes in the record's letter case or the
+        // filter's; either names the document.
+        EXPECT_EQ(lstrcmpiA(reply.substr(bar + 1).c_str(), (base / c.bareName).c_str()), 0) << reply;
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(base / reply.substr(0, bar)), content) << "the work file does not hold the document";
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, OpenPreset,
-                         testing::Values(PresetCase{"1", "*.lmy", &fc::NativeAndGedcomTypes(), "Here.lmy"},
-                                         PresetCase{"2", "*.ged", &fc::GedcomTypes(), "Here.ged"}),
+                         testing::Values(PresetCase{"1", "*.lmy", &fc::NativeAndGedcomTypes(), "Here.lmy", "Here.lmy"},
+                                         PresetCase{"2", "*.ged", &fc::GedcomTypes(), "Here.ged", "Here.ged"},
+                                         PresetCase{"1", "*.lmy", &fc::NativeAndGedcomTypes(), "Smith.lmy", "Smith"},
+                                         PresetCase{"2", "*.ged", &fc::GedcomTypes(), "Smith.ged", "Smith"}),
                          PresetName);
+
+// ---- a name that does not exist ------------------------------------------------
+
+struct MissingCase {
+    const char* cmd;
+    const char* typed;
+};
+
+void PrintTo(const MissingCase& c, std::ostream* os) { *os << "cmd " << c.cmd << " typed " << c.typed; }
+
+std::string MissingName(const testing::TestParamInfo<MissingCase>& i)
+{
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_" + i.param.typed);
+}
+
+class OpenMissingName : public testing::TestWithParam<MissingCase> {};
+
+// The Open dialog takes only existing files: a name that names none is
+// refused with a box that names it, and the user is back in the dialog;
+// cancelled then, it leaves an empty reply and no work file.
+TEST_P(OpenMissingName, DialogComplainsAndStaysOpen)
+{
+    const MissingCase& c = GetParam();
+    e2e::TempDir base("open-missing");
+    ASSERT_TRUE(e2e::WriteFileBytes(base / "Smith.lmy", fc::Document("native")));
+    ASSERT_TRUE(e2e::WriteFileBytes(base / "Smith.ged", fc::Document("gedcom")));
+    e2e::WriteIni(fc::Ini(base), "LongFnameGED", "0A0B0C0D.GED|C:\\Trees\\Old.ged");
+    const std::string shot = std::string("open-missing-cmd") + c.cmd;
+
+    auto p = e2e::StartLindmorh(base.Path(), c.cmd);
+    HWND dlg = fc::ExpectFileDialog(*p, "Open", shot);
+    ASSERT_NE(dlg, nullptr);
+    e2e::ConfirmFileDialog(dlg, c.typed);
+    HWND complaint = fc::WaitForBox(*p);
+    ASSERT_NE(complaint, nullptr) << "the dialog took a name that does not exist";
+    fc::Shot(complaint, shot + "-complaint");
+    EXPECT_NE(e2e::MessageBoxText(complaint).find(c.typed), std::string::npos) << e2e::MessageBoxText(complaint);
+    EXPECT_EQ(e2e::ButtonIds(complaint), std::vector<int>{IDOK});
+    e2e::PressButton(complaint, IDOK);
+    ASSERT_TRUE(fc::WaitGone(complaint));
+    // Back in the Open dialog (the same one, or shown again with the name).
+    HWND again = fc::WaitForFileDialog(*p);
+    ASSERT_NE(again, nullptr) << "the Open dialog did not come back";
+    EXPECT_EQ(e2e::WindowTitle(again), "Open");
+    fc::Shot(again, shot + "-back-in-dialog");
+    ASSERT_TRUE(fc::CancelDialog(again));
+    fc::ExpectCleanExit(*p, shot);
+
+    EXPECT_EQ(fc::Reply(base), "");
+    EXPECT_EQ(fc::FilesBesides(base.Path(), {fc::kExe, fc::kIniName, "Smith.lmy", "Smith.ged"}),
+              std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, OpenMissingName,
+                         testing::Values(MissingCase{"1", "Nobody.lmy"}, MissingCase{"2", "Nobody.ged"}),
+                         MissingName);
 
 // ---- documents and their types ----------------------------------------------
 

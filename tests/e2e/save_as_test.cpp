@@ -166,6 +166,60 @@ TEST(SaveAsNative, WorkFileItselfAsTargetIsRefused)
     ExpectBaseHolds(base, {kWork});
 }
 
+// ---- a name typed without an extension -----------------------------------------
+
+struct TypedCase {
+    const char* cmd;
+    const char* saved;  // the name the dialog makes of "Smith"
+};
+
+void PrintTo(const TypedCase& c, std::ostream* os) { *os << "cmd " << c.cmd << " -> " << c.saved; }
+
+std::string TypedName(const testing::TestParamInfo<TypedCase>& i)
+{
+    return fc::CaseName(i.index, std::string("cmd") + i.param.cmd + "_" + i.param.saved);
+}
+
+class SaveAsTypedWithoutExtension : public testing::TestWithParam<TypedCase> {};
+
+// The dialog adds its default extension (in the record's letter case or
+// the filter's): command 3 stores that name and saves the work file there,
+// command 4 replies with it.
+TEST_P(SaveAsTypedWithoutExtension, GetsTheDefaultExtension)
+{
+    const TypedCase& c = GetParam();
+    const bool native = std::string(c.cmd) == "3";
+    fc::Dirs d("save-typed");
+    const std::string work = fc::Document("work typed without extension");
+    ASSERT_TRUE(e2e::WriteFileBytes(d.base / kWork, work));
+    e2e::WriteIni(d.ini(), "MyActiveFname", kWork);
+
+    auto p = e2e::StartLindmorh(d.base.Path(), c.cmd);
+    HWND dlg = fc::ExpectFileDialog(*p, "Save As", std::string("save-typed-cmd") + c.cmd);
+    ASSERT_NE(dlg, nullptr);
+    e2e::ConfirmFileDialog(dlg, d.docs / "Smith");
+    fc::ExpectCleanExit(*p);
+
+    const std::string saved = d.docs / c.saved;
+    if (native) {
+        const std::string stored = e2e::ReadIni(d.ini(), "LongFnameLMY");
+        EXPECT_EQ(lstrcmpiA(stored.c_str(), saved.c_str()), 0) << stored;
+        EXPECT_EQ(e2e::ReadFileBytes(saved), work);
+        EXPECT_EQ(e2e::ListFiles(d.docs.Path()).size(), 1u);
+        ExpectBaseHolds(d.base, {});
+    } else {
+        const std::string reply = fc::Reply(d.base);
+        const size_t bar = reply.find('|');
+        ASSERT_NE(bar, std::string::npos) << reply;
+        EXPECT_EQ(lstrcmpiA(reply.substr(bar + 1).c_str(), saved.c_str()), 0) << reply;
+        EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{});
+        ExpectBaseHolds(d.base, {kWork});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, SaveAsTypedWithoutExtension,
+                         testing::Values(TypedCase{"3", "Smith.lmy"}, TypedCase{"4", "Smith.ged"}), TypedName);
+
 // ---- presets -------------------------------------------------------------------
 
 struct PresetCase {

@@ -43,7 +43,7 @@ struct ForceCase {
     const wchar_t* lmy;
 };
 
-void PrintTo(const ForceCase& c, std::ostream* os) { *os << 'L"' << c.in << '"'; }
+void PrintTo(const ForceCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(c.in)); }
 
 class ForceExtensionTest : public ::testing::TestWithParam<ForceCase> {};
 
@@ -157,7 +157,7 @@ struct DecimalCase {
     unsigned long value;
 };
 
-void PrintTo(const DecimalCase& c, std::ostream* os) { *os << 'L"' << c.text << '"'; }
+void PrintTo(const DecimalCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(c.text)); }
 
 class LeadingDecimalTest : public ::testing::TestWithParam<DecimalCase> {};
 
