@@ -50,7 +50,7 @@ SaveOutcome TtaZivaRari::_po_SaveFileB(bool _fl_01, const std::wstring& _sl_02, 
 
     // The user sees the document's real name, even where the host stored
     // its short form.
-    if (_fl_01 && !_pg_mssgVerifySave(LongPathOf(_sl_03))) {
+    if (_fl_01 && !_pg_mssgVerifySave(DisplayName(_sl_03))) {
         // No: the work copy is discarded unsaved, unless it is the document.
         if (sameFile) return SaveOutcome::Nothing;
         if (!RemoveFile(_sg_SaveFileB1) && GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -86,7 +86,7 @@ void TtaZivaRari::CmFileCopy()
             keepReply = true;
         } else if (!ExportWorkFileAllowed(ini, workPath, longPath, keepReply)) {
             // Explained, or the exchange file stayed busy.
-        } else if (_pg_mssgVerifySave(LongPathOf(longPath))) {
+        } else if (_pg_mssgVerifySave(DisplayName(longPath))) {
             CopyResult copied = _pg_FileCopy16or32(workPath, longPath);
             if (copied) {
                 // The export is at its name. The reply goes first: should it

@@ -49,4 +49,12 @@ std::wstring LongPathOf(const std::wstring& path)
     return folder.empty() ? path : folder + path.substr(slash);
 }
 
+std::wstring DisplayName(const std::wstring& path)
+{
+    std::wstring longForm = LongPathOf(path);
+    bool sameButCase = CompareStringOrdinal(longForm.c_str(), static_cast<int>(longForm.size()), path.c_str(),
+                                            static_cast<int>(path.size()), TRUE) == CSTR_EQUAL;
+    return sameButCase ? path : longForm;
+}
+
 HostPath HostForm(const std::wstring& path) { return HostFormOfPath(path, GetACP(), ShortPathOf); }

@@ -17,6 +17,11 @@ std::wstring ShortPathOf(const std::wstring& path);
 // name; the path as it is when neither can be had.
 std::wstring LongPathOf(const std::wstring& path);
 
+// The name to show the user for a stored path: its long form where that
+// spells out a short form, the path as stored where it differs only in
+// letter case.
+std::wstring DisplayName(const std::wstring& path);
+
 // `path` as the host is to get it, in the system's ANSI code page (see
 // HostFormOfPath).
 HostPath HostForm(const std::wstring& path);

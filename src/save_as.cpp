@@ -50,7 +50,7 @@ void TtaZivaRari::CmSaveAsLmy()
         return;
     }
     // A short form that the host stored is shown by its real name.
-    if (IsUsableName(stored)) FileData_03->SetFileName(LongPathOf(stored));
+    if (IsUsableName(stored)) FileData_03->SetFileName(DisplayName(stored));
     else _po_SetBaseDirFname(*FileData_03, kDefaultNative);
 
     // The copy that follows writes over an existing file without another
@@ -83,7 +83,7 @@ void TtaZivaRari::CmSaveAsGed()
         if (slash == std::wstring::npos) _PG_errCODE(kErrNoBackslash);
         // The native document's real name, even where the host stored its
         // short form; without a backslash the whole value is the name.
-        std::wstring _sl_02 = slash == std::wstring::npos ? stored : NameOf(LongPathOf(stored));
+        std::wstring _sl_02 = slash == std::wstring::npos ? stored : NameOf(DisplayName(stored));
         _pg_appendGED2str(_sl_02);
         _po_SetBaseDirFname(*FileData_02, _sl_02);
     } else {
