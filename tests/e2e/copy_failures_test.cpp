@@ -429,33 +429,23 @@ TEST_F(UnwritableExchange, OpenStagesThenShowsReplyErrorAndRemovesTheWorkFile)
     EXPECT_EQ(e2e::ReadFileBytes(doc), content);
 }
 
-TEST_F(UnwritableExchange, SaveAsNativeShowsLongNameErrorAndCopiesNothing)
+// Commands 3 and 4 read the stored name before their dialog. A folder in
+// the exchange file's place cannot be read: 0x47 says so, before any
+// dialog, and nothing is chosen, copied or reserved.
+class UnreadableBeforeTheDialog : public UnwritableExchange, public testing::WithParamInterface<const char*> {};
+
+TEST_P(UnreadableBeforeTheDialog, ShowsReadErrorAndDoesNothing)
 {
-    const std::string chosen = d.docs / "Smith.lmy";
-    auto p = e2e::StartLindmorh(d.base.Path(), "3");
-    HWND dlg = fc::ExpectFileDialog(*p, "Save As", "iniblocked-save-as-native");
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(e2e::DialogFileName(dlg), "My Family's Genealogy.lmy") << "an unreadable value counts as missing";
-    e2e::ConfirmFileDialog(dlg, chosen);
-    fc::AnswerBox(*p, fc::ErrorBox("0043"), IDOK, "iniblocked-save-as-native-error-0043");
-    fc::ExpectCleanExit(*p);
+    const std::string cmd = GetParam();
+    auto p = e2e::StartLindmorh(d.base.Path(), cmd);
+    fc::AnswerErrorWithReason(*p, "0047", fc::ExchangeUnreadable(d.ini()), "iniblocked-cmd" + cmd + "-error-0047");
+    fc::ExpectCleanExit(*p, "iniblocked-cmd" + cmd);
 
     EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{});
     EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe}), std::vector<std::string>{});
 }
 
-TEST_F(UnwritableExchange, SaveAsGedcomShowsReplyErrorAndReservesNothing)
-{
-    auto p = e2e::StartLindmorh(d.base.Path(), "4");
-    HWND dlg = fc::ExpectFileDialog(*p, "Save As", "iniblocked-save-as-gedcom");
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(e2e::DialogFileName(dlg), "My Family's Genealogy.GED") << "an unreadable value counts as missing";
-    e2e::ConfirmFileDialog(dlg, d.docs / "Smith.ged");
-    fc::AnswerBox(*p, fc::ErrorBox("0045"), IDOK, "iniblocked-save-as-gedcom-error-0045");
-    fc::ExpectCleanExit(*p);
-
-    EXPECT_EQ(e2e::ListFiles(d.docs.Path()), std::vector<std::string>{});
-    EXPECT_EQ(fc::FilesBesides(d.base.Path(), {fc::kExe}), std::vector<std::string>{});
-}
+INSTANTIATE_TEST_SUITE_P(SaveAs, UnreadableBeforeTheDialog, testing::Values("3", "4"),
+                         [](const testing::TestParamInfo<const char*>& i) { return std::string("cmd") + i.param; });
 
 }  // namespace
