@@ -87,11 +87,15 @@ bool IsInBaseDir(const std::wstring& path)
     std::wstring base = BaseDirSlash(_sg_ModuleFileName);
     if (base.empty() || path.empty()) return false;
     std::wstring file = FullPath(path);
-    std::wstring dir = FullPath(base);
     size_t slash = file.rfind(L'\\');
-    if (dir.empty() || slash == std::wstring::npos || slash + 1 == file.size()) return false;
-    return CompareStringOrdinal(file.c_str(), static_cast<int>(slash + 1), dir.c_str(),
-                                static_cast<int>(dir.size()), TRUE) == CSTR_EQUAL;
+    if (slash == std::wstring::npos || slash + 1 == file.size()) return false;
+    // Either folder may be spelled in its short form (the host gets the
+    // base directory so where it must): compare the long forms.
+    std::wstring folder = LongPathOf(file.substr(0, slash));
+    std::wstring baseDir = FullPath(base);
+    baseDir = LongPathOf(baseDir.substr(0, baseDir.size() - 1));
+    return CompareStringOrdinal(folder.c_str(), static_cast<int>(folder.size()), baseDir.c_str(),
+                                static_cast<int>(baseDir.size()), TRUE) == CSTR_EQUAL;
 }
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(LongPathForm(path).c_str()) != 0; }
