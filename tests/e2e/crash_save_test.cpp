@@ -104,7 +104,16 @@ Kill SaveAndKill(const fc::Dirs& d, double fraction, const std::string& shot)
 {
     Kill k;
     auto p = e2e::StartLindmorh(d.base.Path(), "5");
-    if (!fc::AnswerBox(*p, fc::VerifySave(d.docs / kDocument), IDYES, shot)) return k;
+    // Answered by hand rather than with fc::AnswerBox, which waits for the
+    // box to close: the copy starts at once, and so does the watch.
+    HWND box = fc::WaitForBox(*p);
+    if (!box) {
+        ADD_FAILURE() << "no \"Verify save?\" box appeared";
+        return k;
+    }
+    fc::Shot(box, shot);
+    EXPECT_EQ(e2e::MessageBoxText(box), fc::VerifySave(d.docs / kDocument).text);
+    e2e::PressButton(box, IDYES);
     const std::uint64_t threshold = static_cast<std::uint64_t>(fraction * static_cast<double>(kWorkSize));
     std::uint64_t size = 0;
     for (;;) {
@@ -164,7 +173,9 @@ TEST(CrashDuringSave, KilledCopyLeavesOldDocumentWorkFileAndNoTemporaryFile)
                             static_cast<unsigned long long>(k.sizeAtKill));
                 // Start again from the old document and the whole work file.
                 ASSERT_TRUE(e2e::WriteFileBytes(target, oldDoc));
-                if (SizeOf(work) != kWorkSize) ASSERT_TRUE(WriteBigFile(work));
+                if (SizeOf(work) != kWorkSize) {
+                    ASSERT_TRUE(WriteBigFile(work));
+                }
                 for (const std::string& f : fc::FilesBesides(d.docs.Path(), {kDocument}))
                     DeleteFileA((d.docs / f).c_str());
             }
