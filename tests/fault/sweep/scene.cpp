@@ -119,11 +119,16 @@ Outcome Run(const Scene& scene, const std::string& command, const std::vector<st
     GetExitCodeProcess(info.hProcess, &out.exitCode);
     CloseHandle(info.hProcess);
 
+    ReadResults(scene, out);
+    return out;
+}
+
+void ReadResults(const Scene& scene, Outcome& out)
+{
     out.log = ParseLog(e2e::ReadFileBytes(scene.LogPath()));
     out.base = ReadFolder(scene.Base(), true);
     out.docs = ReadFolder(scene.Docs(), false);
     out.ini = ReadIniKeys(scene.Ini());
-    return out;
 }
 
 }  // namespace sweep

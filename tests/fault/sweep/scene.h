@@ -66,6 +66,9 @@ struct Outcome {
 Outcome Run(const Scene& scene, const std::string& command, const std::vector<std::string>& planLines,
             DWORD timeoutMs);
 
+// What a run left in the scene: its log, both folders and the exchange file.
+void ReadResults(const Scene& scene, Outcome& out);
+
 Files ReadFolder(const std::string& dir, bool skipProgram);
 
 // The exchange-file keys the checks follow.

@@ -125,6 +125,8 @@ std::string CaseName(const testing::TestParamInfo<Case>& info)
     return name;
 }
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.road->name << " " << sweep::ErrorName(c.error); }
+
 class FaultSweep : public testing::TestWithParam<Case> {};
 
 TEST_P(FaultSweep, EveryFailedCallLeavesDocumentsAndExchangeFileTrue)
