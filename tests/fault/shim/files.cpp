@@ -6,6 +6,7 @@
 
 #include <direct.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 

@@ -22,9 +22,9 @@ const char kWork[] = "0E2A1F3C.LMY";
 const char kExportWork[] = "0A1B2C3D.GED";
 const char kErrorCaption[] = "LINDMORG.EXE";
 
-// Larger than one 64 KiB buffer, so that a copy reads and writes more than
-// once.
-constexpr size_t kWorkSize = 70000;
+// Larger than the copy's 1 MiB buffer, so that a copy reads and writes
+// more than once and a failure can come after a part was written.
+constexpr size_t kWorkSize = (1u << 20) + 70000;
 
 std::string Lower(std::string s)
 {
