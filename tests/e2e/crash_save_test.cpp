@@ -116,10 +116,15 @@ Kill SaveAndKill(const fc::Dirs& d, double fraction, const std::string& shot)
     e2e::PressButton(box, IDYES);
     const std::uint64_t threshold = static_cast<std::uint64_t>(fraction * static_cast<double>(kWorkSize));
     std::uint64_t size = 0;
+    const DWORD start = GetTickCount();
     for (;;) {
+        if (GetTickCount() - start > fc::kExitMs) {
+            ADD_FAILURE() << "no copy beside the document reached " << fraction * 100 << "% in time";
+            break;
+        }
         if (NewFileIn(d.docs.Path(), kDocument, k.tempName, size)) {
             // Known by name now: its size alone is cheaper to watch.
-            while (p->Running() && size < threshold) {
+            while (p->Running() && size < threshold && GetTickCount() - start <= fc::kExitMs) {
                 std::uint64_t now = SizeOf(d.docs / k.tempName);
                 if (now == 0 && !e2e::FileExists(d.docs / k.tempName)) break;
                 size = now;
