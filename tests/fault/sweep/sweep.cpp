@@ -43,23 +43,34 @@ std::string ErrorName(DWORD error)
     }
 }
 
+namespace {
+
+// `text` with every "<folder>\" of the given folders taken out, in any
+// letter case: paths read base\... and docs\....
+std::string Shorten(std::string text, const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders) {
+        if (folder.empty()) continue;
+        const std::string prefix = folder + "\\";
+        for (size_t at = 0; at + prefix.size() <= text.size();) {
+            if (lstrcmpiA(text.substr(at, prefix.size()).c_str(), prefix.c_str()) == 0) text.erase(at, prefix.size());
+            else ++at;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string Describe(const RoadReport& report, const RunReport& run)
 {
-    // base\... and docs\... rather than the clean run's whole folder.
-    auto shown = [&](std::string path) {
-        std::string root = report.cleanScene + "\\";
-        if (!report.cleanScene.empty() && path.size() > root.size() &&
-            lstrcmpiA(path.substr(0, root.size()).c_str(), root.c_str()) == 0)
-            path = path.substr(root.size());
-        return path;
-    };
     std::string text = report.road + ", " + ErrorName(report.error) + ", call " + std::to_string(run.k) + " of " +
-                       std::to_string(report.calls) + ", " + run.call.Name() + " (" + shown(run.call.path);
-    if (!run.call.path2.empty()) text += " -> " + shown(run.call.path2);
+                       std::to_string(report.calls) + ", " + run.call.Name() + " (" + run.call.path;
+    if (!run.call.path2.empty()) text += " -> " + run.call.path2;
     if (!run.call.detail.empty()) text += " [" + run.call.detail + "]";
     text += "):";
     for (const std::string& p : run.problems) text += "\n    - " + p;
-    return text;
+    return Shorten(text, {report.cleanScene, run.scene});
 }
 
 RoadReport SweepRoad(const Road& road, DWORD error, const SweepOptions& options)
@@ -112,6 +123,7 @@ RoadReport SweepRoad(const Road& road, DWORD error, const SweepOptions& options)
             run.k = k;
             run.call = clean.log.calls[k - 1];
             Scene scene(std::string(road.name) + "-" + std::to_string(k));
+            run.scene = scene.Root();
             if (!scene.Ready()) {
                 run.problems.push_back("cannot prepare a scene");
                 continue;

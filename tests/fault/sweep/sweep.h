@@ -18,6 +18,7 @@ struct RunReport {
     unsigned k = 0;
     CallEntry call;                     // the k-th call as the clean run made it
     std::vector<std::string> problems;  // empty when the run held
+    std::string scene;                  // the run's folder, left out of paths shown
 };
 
 struct RoadReport {
