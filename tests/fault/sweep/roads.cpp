@@ -346,6 +346,10 @@ Setup Prepare(const Road& road, const Scene& scene)
         s.document = road.command == std::string("1") ? kNative : kGedcom;
         if (s.document == kGedcom) e2e::WriteFileBytes(scene.InDocs(kGedcom), fc::Document("0 @I1@ INDI", kWorkSize));
         s.chosen = scene.InDocs(s.document);
+        // When the Open dialog finds no such file it says so and comes back
+        // (a failed existence test looks the same); the user then chooses
+        // the same document again.
+        s.plan.push_back("dialog " + s.chosen);
         s.plan.push_back("dialog " + s.chosen);
         break;
     case Kind::SaveAs:
