@@ -37,15 +37,19 @@ std::wstring FullPath(const std::wstring& path)
     return n ? std::wstring(buf.data(), n) : path;
 }
 
-std::wstring ShortPathOf(const std::wstring& path) { return Ask(GetShortPathNameW, path); }
+std::wstring ShortPathOf(const std::wstring& path)
+{
+    return Ask([](LPCWSTR from, LPWSTR to, DWORD size) { return GetShortPathNameW(from, to, size); }, path);
+}
 
 std::wstring LongPathOf(const std::wstring& path)
 {
-    std::wstring longForm = Ask(GetLongPathNameW, path);
+    auto lookup = [](LPCWSTR from, LPWSTR to, DWORD size) { return GetLongPathNameW(from, to, size); };
+    std::wstring longForm = Ask(lookup, path);
     if (!longForm.empty()) return longForm;
     size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos || slash == 0) return path;
-    std::wstring folder = Ask(GetLongPathNameW, path.substr(0, slash));
+    std::wstring folder = Ask(lookup, path.substr(0, slash));
     return folder.empty() ? path : folder + path.substr(slash);
 }
 
