@@ -8,7 +8,6 @@
 #include <tlhelp32.h>
 
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -117,6 +116,13 @@ std::string Printed(const std::string& output, const std::string& command, const
     return output.substr(at, end == std::string::npos ? std::string::npos : end - at);
 }
 
+// Eight hexadecimal digits (in `digits`) followed by `extension`.
+bool IsWorkName(const std::string& name, const char* digits, const std::string& extension)
+{
+    return name.size() == 8 + extension.size() && name.find_first_not_of(digits) == 8 &&
+           name.compare(8, std::string::npos, extension) == 0;
+}
+
 class HostExample : public ::testing::Test {
 protected:
     void SetUp() override
@@ -138,7 +144,8 @@ TEST_F(HostExample, Command8ReportsTheVersion)
     Example example(base_.Path(), "8");
     ASSERT_TRUE(example.Started());
     ASSERT_EQ(example.Finish(), 0u) << example.Output();
-    EXPECT_TRUE(std::regex_match(Printed(example.Output(), "8", "dwMajorVersion"), std::regex("[1-9][0-9]*")))
+    const std::string major = Printed(example.Output(), "8", "dwMajorVersion");
+    EXPECT_TRUE(!major.empty() && major[0] != '0' && major.find_first_not_of("0123456789") == std::string::npos)
         << example.Output();
     EXPECT_EQ(Printed(example.Output(), "8", "dwPlatformId"), "2") << example.Output();
     EXPECT_EQ(Printed(example.Output(), "8", "LongFnameGED"), "") << example.Output();
@@ -160,10 +167,12 @@ TEST_F(HostExample, Command1StagesTheChosenDocumentAndRepliesWithItsWorkFile)
     ASSERT_EQ(example.Finish(), 0u) << example.Output();
 
     const std::string reply = Printed(example.Output(), "1", "LongFnameGED");
-    std::smatch parts;
-    ASSERT_TRUE(std::regex_match(reply, parts, std::regex("([0-9A-F]{8}\\.LMY)\\|(.*)"))) << example.Output();
-    EXPECT_EQ(parts[2].str(), document_);
-    EXPECT_EQ(e2e::ReadFileBytes(base_ / parts[1].str()), e2e::ReadFileBytes(document_))
+    const size_t bar = reply.find('|');
+    ASSERT_NE(bar, std::string::npos) << example.Output();
+    const std::string workName = reply.substr(0, bar);
+    EXPECT_TRUE(IsWorkName(workName, "0123456789ABCDEF", ".LMY")) << example.Output();
+    EXPECT_EQ(reply.substr(bar + 1), document_);
+    EXPECT_EQ(e2e::ReadFileBytes(base_ / workName), e2e::ReadFileBytes(document_))
         << "the work file named in the reply is not a copy of the document";
 }
 
@@ -187,7 +196,12 @@ TEST_F(HostExample, Command4And6ExportToTheChosenNameOnYes)
     e2e::PressButton(box, IDYES);
     ASSERT_EQ(example.Finish(), 0u) << example.Output();
 
-    EXPECT_TRUE(std::regex_search(example.Output(), std::regex("writing the export to .*\\\\[0-9a-f]{8}\\.GED for ")))
+    const std::string writing = "writing the export to " + base_.Path() + "\\";
+    const size_t at = example.Output().find(writing);
+    ASSERT_NE(at, std::string::npos) << example.Output();
+    EXPECT_TRUE(IsWorkName(example.Output().substr(at + writing.size(), 12), "0123456789abcdef", ".GED"))
+        << example.Output();
+    EXPECT_EQ(example.Output().compare(at + writing.size() + 12, 5 + target.size(), " for " + target), 0)
         << example.Output();
     EXPECT_EQ(Printed(example.Output(), "6", "LongFnameGED"), "") << example.Output();
     EXPECT_EQ(e2e::ReadFileBytes(target), kExport);
