@@ -51,12 +51,11 @@ unsigned long long SizeOf(const std::string& path)
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// The program's routine; its result is tested the same way whether it is a
-// flag or a record of the failure.
+// The program's routine, which works on UTF-16 paths (these are ASCII).
 bool ProgramCopy(const std::string& source, const std::string& target)
 {
-    auto result = _pg_FileCopy16or32(source, target);
-    return static_cast<bool>(result);
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    return static_cast<bool>(_pg_FileCopy16or32(wideSource, wideTarget));
 }
 
 bool FloorCopy(const std::string& source, const std::string& target)

@@ -191,7 +191,8 @@ TEST_F(HostExample, Command4And6ExportToTheChosenNameOnYes)
     ASSERT_NE(copy, 0u) << "the example did not run command 6";
     HWND box = WaitForDialog(copy);
     ASSERT_NE(box, nullptr) << "no \"Verify save?\"";
-    EXPECT_EQ(e2e::MessageBoxText(box), VerifySaveText(target));
+    const std::wstring expected = VerifySaveText(std::wstring(target.begin(), target.end()));
+    EXPECT_EQ(e2e::MessageBoxText(box), std::string(expected.begin(), expected.end()));
     e2e::Screenshot(box, "guide_example_verify_save");
     e2e::PressButton(box, IDYES);
     ASSERT_EQ(example.Finish(), 0u) << example.Output();
