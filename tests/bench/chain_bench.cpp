@@ -1,65 +1,100 @@
-// Measures command 7 while it waits and when it launches: the processor
-// time it uses while the titled window stays open for 5 s, and the delay
-// between the window's end and the start of the program it launches.
-// Prints the figures of each run and their medians; asserts nothing.
+// Command 7 while it waits and when it launches:
+// - the processor time of lindmorh.exe and of the Wine server while the
+//   titled window stays open, as shares of one core (the server's share is
+//   also measured once with nothing waiting, for comparison);
+// - the delay from the window's end to the start of the launched program,
+//   from two clock stamps: one written by the window as it is destroyed,
+//   one written by the launched program (stamp.exe) as it starts.
+// Prints the medians; asserts nothing.
 //
-// Usage: chain_bench [runs]   (default 5). The program under test comes
-// from the LINDMORH_EXE environment variable or the build's default.
+// Usage: chain_bench [runs] [WINESERVER-PID]   (default 5 runs, at least 5)
+// The Wine server is the Linux process WINESERVER-PID, read through Z:\proc;
+// without it (or on Windows) its share is not measured.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "harness.h"
 
 namespace {
 
-const DWORD kSettleMs = 500;      // start-up, not part of the wait
-const DWORD kWindowOpenMs = 5000; // the wait that is measured
+const DWORD kSettleMs = 500;       // start-up and countdown, not part of the wait
+const DWORD kWindowOpenMs = 5000;  // the wait that is measured
 const DWORD kLaunchLimitMs = 10000;
+const char kWindowClass[] = "ChainBenchWindow";
 
-double NowMs()
+std::string g_closedStampFile;  // where the window writes its stamp
+
+long long Ticks()
 {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return now.QuadPart;
 }
 
-double Median(std::vector<double> values)
+double TicksToMs(long long ticks)
 {
-    if (values.empty()) return 0.0;
-    std::sort(values.begin(), values.end());
-    size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2.0;
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(f.QuadPart);
+}
+
+void WriteStamp(const std::string& path, long long ticks)
+{
+    e2e::WriteFileBytes(path, std::to_string(ticks));
+}
+
+long long ReadStamp(const std::string& path)
+{
+    std::string text = e2e::ReadFileBytes(path);
+    return text.empty() ? -1 : std::atoll(text.c_str());
+}
+
+// The window command 7 waits for: as it is destroyed, the last message it
+// receives writes the stamp of its end.
+LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCDESTROY && !g_closedStampFile.empty()) WriteStamp(g_closedStampFile, Ticks());
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+// Processor time of the Linux process `pid` in ms, read from its
+// schedstat file in /proc (nanoseconds on a processor) through drive Z:;
+// negative when unreadable.
+double LinuxCpuMs(unsigned long pid)
+{
+    if (!pid) return -1.0;
+    std::string text = e2e::ReadFileBytes("Z:\\proc\\" + std::to_string(pid) + "\\schedstat");
+    if (text.empty()) return -1.0;
+    return static_cast<double>(std::strtoull(text.c_str(), nullptr, 10)) / 1e6;
 }
 
 struct RunResult {
     bool ok = false;
-    double cpuPercent = 0.0;  // of one core, while waiting
+    double programShare = 0.0;  // % of one core
+    double serverShare = -1.0;
     double launchDelayMs = 0.0;
 };
 
-RunResult RunOnce()
+RunResult RunOnce(unsigned long serverPid)
 {
     RunResult result;
     e2e::TempDir base("bench-chain");
-    const std::string marker = base / "marker.exe";
-    const std::string launched = base / "launched.txt";
-    if (!CopyFileA(e2e::ToolPath("marker.exe").c_str(), marker.c_str(), FALSE)) {
-        std::fprintf(stderr, "cannot copy %s\n", e2e::ToolPath("marker.exe").c_str());
+    const std::string stamp = base / "stamp.exe";
+    const std::string launchedStampFile = base / "launched.txt";
+    g_closedStampFile = base / "closed.txt";
+    if (!CopyFileA(e2e::ToolPath("stamp.exe").c_str(), stamp.c_str(), FALSE)) {
+        std::fprintf(stderr, "cannot copy %s\n", e2e::ToolPath("stamp.exe").c_str());
         return result;
     }
-    const std::string parameter = marker + " " + launched;
-    HWND window = CreateWindowExA(0, "STATIC", parameter.c_str(), WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    // The parameter is both the title waited for and the command line.
+    const std::string parameter = stamp + " " + launchedStampFile;
+    HWND window = CreateWindowExA(0, kWindowClass, parameter.c_str(), WS_OVERLAPPED, 0, 0, 50, 20, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) return result;
 
     auto p = e2e::StartLindmorh(base.Path(), "\"7_" + parameter + "\"");
@@ -69,57 +104,104 @@ RunResult RunOnce()
         return result;
     }
     Sleep(kSettleMs);
-    const double cpuStart = p->CpuMs();
-    const double wallStart = NowMs();
+    const double programStart = p->CpuMs(), serverStart = LinuxCpuMs(serverPid), wallStart = bench::NowMs();
     Sleep(kWindowOpenMs);
-    const double cpuMs = p->CpuMs() - cpuStart;
-    const double wallMs = NowMs() - wallStart;
-    const bool waited = p->Running() && !e2e::FileExists(launched);
+    const double programMs = p->CpuMs() - programStart, serverEnd = LinuxCpuMs(serverPid);
+    const double wallMs = bench::NowMs() - wallStart;
+    const bool waited = p->Running() && !e2e::FileExists(launchedStampFile);
 
-    const double closedAt = NowMs();
     DestroyWindow(window);
-    double delay = -1.0;
-    while (NowMs() - closedAt < kLaunchLimitMs) {
-        if (e2e::ReadFileBytes(launched) == "launched") {
-            delay = NowMs() - closedAt;
-            break;
-        }
-        Sleep(1);
-    }
+    const double closedAt = bench::NowMs();
+    while (!e2e::FileExists(launchedStampFile) && bench::NowMs() - closedAt < kLaunchLimitMs) Sleep(1);
     p->WaitExit(20000);
-    if (!waited || delay < 0) {
+    Sleep(50);  // the stamp is written whole before the launched program ends
+    const long long closed = ReadStamp(g_closedStampFile), launched = ReadStamp(launchedStampFile);
+    g_closedStampFile.clear();
+    if (!waited || closed < 0 || launched < 0) {
         std::fprintf(stderr, "run failed: %s\n", !waited ? "did not wait for the window" : "nothing launched");
         return result;
     }
     result.ok = true;
-    result.cpuPercent = 100.0 * cpuMs / wallMs;
-    result.launchDelayMs = delay;
+    result.programShare = 100.0 * programMs / wallMs;
+    if (serverStart >= 0 && serverEnd >= 0) result.serverShare = 100.0 * (serverEnd - serverStart) / wallMs;
+    result.launchDelayMs = TicksToMs(launched - closed);
     return result;
+}
+
+// How long the system takes to start the launched program at all: from
+// just before CreateProcess to the stamp the program writes as it starts.
+double DirectStartMs()
+{
+    e2e::TempDir base("bench-start");
+    const std::string stamp = e2e::ToolPath("stamp.exe");
+    const std::string stampFile = base / "started.txt";
+    const std::string line = "\"" + stamp + "\" " + stampFile;
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const long long before = Ticks();
+    if (!CreateProcessA(stamp.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1.0;
+    WaitForSingleObject(process.hProcess, 20000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const long long started = ReadStamp(stampFile);
+    return started < 0 ? -1.0 : TicksToMs(started - before);
+}
+
+// The Wine server's share while only the titled window is open.
+double ServerShareAlone(unsigned long serverPid)
+{
+    HWND window = CreateWindowExA(0, kWindowClass, "nothing waits for this window", WS_OVERLAPPED, 0, 0, 50, 20,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    Sleep(kSettleMs);
+    const double start = LinuxCpuMs(serverPid), wallStart = bench::NowMs();
+    Sleep(kWindowOpenMs);
+    const double end = LinuxCpuMs(serverPid), wallMs = bench::NowMs() - wallStart;
+    if (window) DestroyWindow(window);
+    return start >= 0 && end >= 0 ? 100.0 * (end - start) / wallMs : -1.0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    if (runs < 1) runs = 1;
-    std::printf("chain: %s, %d runs, titled window open %lu ms after %lu ms of start-up\n",
-                e2e::ProgramUnderTest().c_str(), runs, static_cast<unsigned long>(kWindowOpenMs),
-                static_cast<unsigned long>(kSettleMs));
-    std::vector<double> cpu, delay;
+    const int runs = bench::Runs(argc, argv, 5);
+    const unsigned long serverPid = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 0;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassA(&wc);
+
+    const double serverAlone = ServerShareAlone(serverPid);
+    std::vector<double> program, server, delay, direct;
     for (int run = 1; run <= runs; ++run) {
-        RunResult r = RunOnce();
+        const double ms = DirectStartMs();
+        if (ms >= 0) direct.push_back(ms);
+    }
+    for (int run = 1; run <= runs; ++run) {
+        RunResult r = RunOnce(serverPid);
         if (!r.ok) continue;
-        std::printf("  run %d: cpu %.2f%%, launch delay %.1f ms\n", run, r.cpuPercent, r.launchDelayMs);
-        std::fflush(stdout);
-        cpu.push_back(r.cpuPercent);
+        program.push_back(r.programShare);
+        if (r.serverShare >= 0) server.push_back(r.serverShare);
         delay.push_back(r.launchDelayMs);
     }
-    if (cpu.empty()) {
-        std::printf("chain: no run succeeded\n");
+    if (program.empty()) {
+        std::printf("command 7: no run succeeded\n");
         return 1;
     }
-    std::printf("chain: cpu while waiting = %.2f%% of one core\n", Median(cpu));
-    std::printf("chain: launch delay after the window closed = %.1f ms\n", Median(delay));
+    char serverText[160] = "Wine server: not measured";
+    if (!server.empty())
+        std::snprintf(serverText, sizeof serverText, "Wine server: %.2f%% (%.2f%% with nothing waiting)",
+                      bench::Median(server), serverAlone);
+    std::printf("wait (cmd 7)   lindmorh.exe: %.2f%% of one core, %s  (window open %.0f s, medians of %zu runs)\n",
+                bench::Median(program), serverText, kWindowOpenMs / 1000.0, program.size());
+    std::printf("launch (cmd 7) %.1f ms from the window's end to the launched program's start; starting that"
+                " program directly takes %.1f ms  (clock stamps, medians of %zu runs)\n",
+                bench::Median(delay), bench::Median(direct), delay.size());
     return 0;
 }
