@@ -14,10 +14,10 @@ if(NOT objects)
 endif()
 
 # The calls that redirect.h renames.
-file(STRINGS "${REDIRECT}" defines REGEX "^#define [A-Za-z_0-9]+\\(\\.\\.\\.\\) FaultShim_")
+file(STRINGS "${REDIRECT}" defines REGEX "^#define [A-Za-z_0-9]+(\\(\\.\\.\\.\\))? FaultShim_")
 set(redirected)
 foreach(line IN LISTS defines)
-  string(REGEX REPLACE "^#define ([A-Za-z_0-9]+)\\(.*" "\\1" name "${line}")
+  string(REGEX REPLACE "^#define ([A-Za-z_0-9]+)[( ].*" "\\1" name "${line}")
   list(APPEND redirected ${name})
 endforeach()
 
