@@ -68,8 +68,16 @@ Process::Process(const std::string& exe, const std::string& commandLine, const s
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        cwd.empty() ? nullptr : cwd.c_str(), &startup, &info_)) {
+    // Under heavy load Wine now and then fails a start with an internal
+    // error that a second try does not meet; nothing has run by then.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 cwd.empty() ? nullptr : cwd.c_str(), &startup, &info_);
+        if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+        if (!started) Sleep(200);
+    }
+    if (!started) {
         std::fprintf(stderr, "Process: cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
         info_ = PROCESS_INFORMATION{};
         return;
