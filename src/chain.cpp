@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "launch_line.h"
-#include "runtime.h"
 #include "zivarari.h"
 
 namespace {

@@ -214,14 +214,6 @@ inline Box WorkFileErrorBox(const std::string& baseDir, DWORD error)
     return ErrorBox("0046", "\n\nNo work file could be created in\n" + baseDir + "\n\n" + SystemReason(error));
 }
 
-// 0x46 for a chosen name that the code page cannot hold.
-inline Box UnrepresentableNameBox(const std::string& path)
-{
-    return ErrorBox("0046", "\n\n" + path +
-                                "\ncannot be passed on: its name holds characters that the system's code page cannot "
-                                "hold.\n\nRename the file, or move it to a folder whose name uses other characters.");
-}
-
 // The program's own reasons.
 const char kReasonSameFile[] = "Both names lead to the same file.";
 const char kReasonNotAWorkFile[] =
